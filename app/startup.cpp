@@ -1,0 +1,61 @@
+#include "app/startup.h"
+#include "app/splash.h"
+#include "controls/animate_click.h"
+#include "mainwindow/form1.h"
+#include "platform/app_title.h"
+#include "platform/container.h"
+#include "platform/message_box.h"
+#include "platform/registry.h"
+#include <commctrl.h>
+
+bool CardPresent = false;
+const char* const NoCardMessage = "Nem találtam Voodoo2 kártyát!";
+
+bool ProbeCard()
+{
+    RegistryAccessor reg(HKEY_LOCAL_MACHINE);
+    return reg.OpenKey("SOFTWARE\\3dfx Interactive\\Voodoo2", false);
+}
+
+void InitialiseWindowClasses(HINSTANCE instance)
+{
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                             ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS | ICC_ANIMATE_CLASS};
+    InitCommonControlsEx(&icc);
+    RegisterContainerClasses(instance);
+    TAnimateClick::RegisterClass(instance);
+    TSplashForm::RegisterClass(instance);
+    TForm1::RegisterClass(instance);
+}
+
+void RunMessageLoop(HWND mainWindow)
+{
+    MSG msg;
+    while (IsWindow(mainWindow) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageA(mainWindow, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+int RunTarnwick(HINSTANCE instance)
+{
+    CardPresent = ProbeCard();
+    if (!CardPresent) {
+        ShowPlainMessage(NoCardMessage);
+        return 0;
+    }
+    InitialiseWindowClasses(instance);
+    SplashForm = std::make_unique<TSplashForm>();
+    SplashForm->ShowAndPaint();
+    SetApplicationTitle("Tarnwick");
+    TForm1 form;
+    RunGuarded([&] {
+        form.Create();
+        form.Show();
+        RunMessageLoop(form.Handle());
+    });
+    FreeSplash();
+    return 0;
+}

@@ -1,0 +1,26 @@
+# Files that include no Windows header: they build natively too, and a native
+# build that fails is how we learn that one crept in.
+set(TARNWICK_CORE_SOURCES
+  app/default_title.cpp
+  platform/error_text.cpp
+  mainwindow/layout_tables.cpp
+  mainwindow/control_table_map.cpp
+)
+
+# The Win32 side of the program, linked into tarnwick.exe and into the
+# in-process tests alike.
+set(TARNWICK_APP_SOURCES
+  app/splash.cpp
+  app/startup.cpp
+  controls/animate_click.cpp
+  controls/combobox97.cpp
+  controls/controls.cpp
+  mainwindow/control_table.cpp
+  mainwindow/form1.cpp
+  mainwindow/info_page.cpp
+  mainwindow/layout.cpp
+  platform/app_title.cpp
+  platform/container.cpp
+  platform/message_box.cpp
+  platform/registry.cpp
+)

@@ -1,0 +1,33 @@
+# Flags for everything that runs on Windows: ANSI API, Windows-1250 text bytes,
+# static runtime, PE subsystem and OS version 4.0 so Windows 98 SE loads it.
+set(TARNWICK_WIN_DEFS WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX WIN32_LEAN_AND_MEAN)
+set(TARNWICK_WIN_LINK
+  -static -s
+  -Wl,--major-os-version,4,--minor-os-version,0
+  -Wl,--major-subsystem-version,4,--minor-subsystem-version,0)
+
+function(tarnwick_windows_target target)
+  target_compile_definitions(${target} PRIVATE ${TARNWICK_WIN_DEFS})
+  target_compile_options(${target} PRIVATE -fexec-charset=CP1250 -Wall -Wextra)
+  target_link_options(${target} PRIVATE ${TARNWICK_WIN_LINK})
+endfunction()
+
+target_compile_definitions(tarnwick_core PRIVATE ${TARNWICK_WIN_DEFS})
+target_compile_options(tarnwick_core PRIVATE -fexec-charset=CP1250)
+
+add_library(tarnwick_app STATIC ${TARNWICK_APP_SOURCES})
+target_include_directories(tarnwick_app PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(tarnwick_app PUBLIC ${TARNWICK_WIN_DEFS})
+target_compile_options(tarnwick_app PRIVATE -fexec-charset=CP1250 -Wall -Wextra)
+target_link_libraries(tarnwick_app PUBLIC tarnwick_core comctl32 gdi32 user32 advapi32 kernel32)
+
+# The artwork and layouts go into the exe and into the in-process tests.
+set(TARNWICK_RC ${CMAKE_SOURCE_DIR}/resources/tarnwick.rc)
+set_source_files_properties(${TARNWICK_RC} PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/tarnwick.manifest")
+
+if(TARNWICK_THREAD_MODEL STREQUAL "win32")
+  add_executable(tarnwick WIN32 app/main.cpp ${TARNWICK_RC})
+  tarnwick_windows_target(tarnwick)
+  target_link_libraries(tarnwick PRIVATE tarnwick_app)
+endif()

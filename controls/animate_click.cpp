@@ -1,0 +1,101 @@
+#include "controls/animate_click.h"
+#include "platform/error.h"
+#include "platform/error_text.h"
+#include <commctrl.h>
+
+const char* const AnimateClickClassName = "TAnimateClick";
+
+namespace {
+WNDPROC g_baseProc = nullptr;
+const char* const SelfProperty = "TAnimateClick";
+}
+
+void TAnimateClick::RegisterClass(HINSTANCE instance)
+{
+    // A superclass of the system control: the same, but with double-clicks.
+    WNDCLASSA wc{};
+    GetClassInfoA(nullptr, ANIMATE_CLASSA, &wc);
+    g_baseProc = wc.lpfnWndProc;
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.style |= CS_DBLCLKS;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = AnimateClickClassName;
+    ::RegisterClassA(&wc);
+}
+
+HWND TAnimateClick::Create(HWND parent, int id, int x, int y, int w, int h)
+{
+    return CreateWindowExA(0, AnimateClickClassName, "",
+                           WS_CHILD | WS_VISIBLE | ACS_CENTER | ACS_TRANSPARENT, x, y, w, h,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+TAnimateClick::TAnimateClick(HWND hwnd) : Control(hwnd, ControlKind::Animate, 0)
+{
+    SetPropA(hwnd, SelfProperty, this);
+}
+
+TAnimateClick::~TAnimateClick()
+{
+    if (IsWindow(Handle()))
+        RemovePropA(Handle(), SelfProperty);
+}
+
+void TAnimateClick::Play()
+{
+    if (!open_) {
+        const BOOL opened = static_cast<BOOL>(SendMessageA(
+            Handle(), ACM_OPENA, reinterpret_cast<WPARAM>(resHandle_),
+            reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(resId_))));
+        if (!opened)
+            throw Error(errtext::CannotOpenAvi);
+        open_ = true;
+    }
+    playing_ = true;
+    if (!SendMessageA(Handle(), ACM_PLAY, 1, MAKELPARAM(0, 0xFFFF)))
+        playing_ = false;
+}
+
+void TAnimateClick::Stop()
+{
+    if (open_)
+        SendMessageA(Handle(), ACM_STOP, 0, 0);
+    playing_ = false;
+}
+
+void TAnimateClick::Close()
+{
+    if (open_)
+        SendMessageA(Handle(), ACM_OPENA, 0, 0);
+    open_ = false;
+    playing_ = false;
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TAnimateClick::OnNotifyCode(int code)
+{
+    if (code == ACN_START)
+        playing_ = true;
+    else if (code == ACN_STOP)
+        playing_ = false;
+}
+
+LRESULT CALLBACK TAnimateClick::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = static_cast<TAnimateClick*>(GetPropA(hwnd, SelfProperty));
+    if (msg == WM_LBUTTONDBLCLK) {
+        // Goes no further: neither the system control nor DefWindowProc see it.
+        if (self && self->onDblClick_)
+            self->onDblClick_(*self);
+        return 0;
+    }
+    if (msg == WM_ERASEBKGND) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        FillRect(reinterpret_cast<HDC>(wp), &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return 1;
+    }
+    return CallWindowProcA(g_baseProc, hwnd, msg, wp, lp);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// TAnimateClick: the system animation control, plus a double-click event.
+// It opens its clip from a module's "AVI" resource when first played.
+#include "controls/controls.h"
+#include <functional>
+
+class TAnimateClick : public Control {
+public:
+    static void RegisterClass(HINSTANCE instance);
+    static HWND Create(HWND parent, int id, int x, int y, int w, int h);
+
+    explicit TAnimateClick(HWND hwnd);
+    ~TAnimateClick() override;
+
+    void SetOnDblClick(std::function<void(Control&)> handler) { onDblClick_ = std::move(handler); }
+    void SetResId(int resId) { resId_ = resId; }
+    void SetResHandle(HMODULE module) { resHandle_ = module; }
+
+    // Plays the clip once from its first frame; raises "Cannot open AVI"
+    // when the clip cannot be opened.
+    void Play();
+    bool Playing() const { return playing_; }
+    void Stop();
+    void Close();
+    // The control's ACN_START / ACN_STOP notifications, passed on by the window.
+    void OnNotifyCode(int code);
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+
+    std::function<void(Control&)> onDblClick_;
+    int resId_ = 0;
+    HMODULE resHandle_ = nullptr;
+    bool open_ = false;
+    bool playing_ = false;
+};
+
+extern const char* const AnimateClickClassName;

@@ -1,0 +1,61 @@
+#include "controls/controls.h"
+#include <commctrl.h>
+#include <vector>
+
+void Control::SetEnabled(bool on) { EnableWindow(hwnd_, on ? TRUE : FALSE); }
+
+std::string Control::Text() const
+{
+    const int length = GetWindowTextLengthA(hwnd_);
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(hwnd_, buffer.data(), length + 1);
+    return std::string(buffer.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+void Control::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
+bool CheckBox::Checked() const
+{
+    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CheckBox::SetChecked(bool on)
+{
+    SendMessageA(Handle(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int TrackBar::Position() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETPOS, 0, 0)); }
+void TrackBar::SetPosition(int pos) { SendMessageA(Handle(), TBM_SETPOS, TRUE, pos); }
+int TrackBar::Min() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETRANGEMIN, 0, 0)); }
+int TrackBar::Max() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETRANGEMAX, 0, 0)); }
+int TrackBar::SelStart() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETSELSTART, 0, 0)); }
+int TrackBar::SelEnd() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETSELEND, 0, 0)); }
+void TrackBar::SetSelStart(int v) { SendMessageA(Handle(), TBM_SETSELSTART, TRUE, v); }
+void TrackBar::SetSelEnd(int v) { SendMessageA(Handle(), TBM_SETSELEND, TRUE, v); }
+
+int ProgressBar::Position() const { return static_cast<int>(SendMessageA(Handle(), PBM_GETPOS, 0, 0)); }
+int ProgressBar::Max() const
+{
+    return static_cast<int>(SendMessageA(Handle(), PBM_GETRANGE, FALSE, 0));
+}
+void ProgressBar::SetMax(int max)
+{
+    const int min = static_cast<int>(SendMessageA(Handle(), PBM_GETRANGE, TRUE, 0));
+    SendMessageA(Handle(), PBM_SETRANGE32, min, max);
+}
+void ProgressBar::SetPosition(int pos) { SendMessageA(Handle(), PBM_SETPOS, pos, 0); }
+
+int TabControl::TabIndex() const { return static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)); }
+void TabControl::SetTabIndex(int index) { SendMessageA(Handle(), TCM_SETCURSEL, index, 0); }
+
+void NumberField::SetEnabled(bool on)
+{
+    Control::SetEnabled(on);
+    EnableWindow(updown_, on ? TRUE : FALSE);
+}
+
+void Container::SetEnabled(bool on)
+{
+    Control::SetEnabled(on);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}

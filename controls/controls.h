@@ -1,0 +1,100 @@
+#pragma once
+// Thin wrappers over the HWND controls of the main window, with the
+// operations the handlers use. Setting a value from code raises no change
+// notification: Win32 sends those only for user input.
+#include <windows.h>
+#include <string>
+
+enum class ControlKind {
+    Container, Label, Button, CheckBox, TrackBar, ProgressBar, NumberField,
+    ComboBox, TabControl, Animate, PaintBox,
+};
+
+class Control {
+public:
+    Control(HWND hwnd, ControlKind kind, int tag) : hwnd_(hwnd), kind_(kind), tag_(tag) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    ControlKind Kind() const { return kind_; }
+    int Id() const { return GetDlgCtrlID(hwnd_); }
+    int Tag() const { return tag_; }
+    HWND Parent() const { return GetParent(hwnd_); }
+
+    bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+    virtual void SetEnabled(bool on);
+    std::string Text() const;
+    void SetText(const std::string& text);
+
+private:
+    HWND hwnd_;
+    ControlKind kind_;
+    int tag_;
+};
+
+class Label : public Control {
+public:
+    Label(HWND h, int tag) : Control(h, ControlKind::Label, tag) {}
+};
+
+class CheckBox : public Control {
+public:
+    CheckBox(HWND h, int tag) : Control(h, ControlKind::CheckBox, tag) {}
+    bool Checked() const;
+    void SetChecked(bool on);
+};
+
+class TrackBar : public Control {
+public:
+    TrackBar(HWND h, int tag) : Control(h, ControlKind::TrackBar, tag) {}
+    int Position() const;
+    void SetPosition(int pos);  // clamped by the control into its range
+    int Min() const;
+    int Max() const;
+    int SelStart() const;
+    int SelEnd() const;
+    void SetSelStart(int v);
+    void SetSelEnd(int v);
+};
+
+class ProgressBar : public Control {
+public:
+    ProgressBar(HWND h, int tag) : Control(h, ControlKind::ProgressBar, tag) {}
+    int Position() const;
+    int Max() const;
+    void SetMax(int max);
+    void SetPosition(int pos);
+};
+
+class TabControl : public Control {
+public:
+    TabControl(HWND h, int tag) : Control(h, ControlKind::TabControl, tag) {}
+    int TabIndex() const;
+    void SetTabIndex(int index);
+};
+
+// An integer edit field with up/down arrow buttons beside it.
+class NumberField : public Control {
+public:
+    NumberField(HWND edit, HWND updown, int tag)
+        : Control(edit, ControlKind::NumberField, tag), updown_(updown) {}
+    HWND UpDown() const { return updown_; }
+    void SetEnabled(bool on) override;
+
+private:
+    HWND updown_;
+};
+
+class PaintBox : public Control {
+public:
+    PaintBox(HWND h, int tag) : Control(h, ControlKind::PaintBox, tag) {}
+};
+
+// Group boxes, pages, panels: windows that hold other controls.
+class Container : public Control {
+public:
+    Container(HWND h, int tag) : Control(h, ControlKind::Container, tag) {}
+    void SetEnabled(bool on) override;  // also repaints the caption's look
+};

@@ -1,0 +1,206 @@
+#include "mainwindow/form1.h"
+#include "app/splash.h"
+#include "mainwindow/control_ids.h"
+#include "platform/container.h"
+#include "platform/error.h"
+#include "platform/message_box.h"
+#include <commctrl.h>
+
+namespace {
+constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr int ClientWidth = 464, ClientHeight = 294, FrameLeft = 358, FrameTop = 208;
+}
+
+void TForm1::RegisterClass(HINSTANCE instance)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "MAINICON");
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = TARNWICK_MAIN_CLASS;
+    ::RegisterClassA(&wc);
+}
+
+TForm1::~TForm1()
+{
+    if (hwnd_)
+        Close();
+}
+
+void TForm1::Create()
+{
+    RECT rc{0, 0, ClientWidth, ClientHeight};
+    AdjustWindowRectEx(&rc, FrameStyle, FALSE, WS_EX_CONTROLPARENT);
+    CreateWindowExA(WS_EX_CONTROLPARENT, TARNWICK_MAIN_CLASS, "Tarnwick", FrameStyle, FrameLeft,
+                    FrameTop, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
+                    GetModuleHandleA(nullptr), this);
+    if (!hwnd_)
+        throw Error("Cannot create the main window");
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE);
+    BuildLayout(hwnd_, controls_);
+    LoadImageLists();
+    Get<TAnimateClick>(id::ani).SetOnDblClick([this](Control& sender) {
+        RunGuarded([&] { aniDblClick(sender); });
+    });
+    RunGuarded([this] { FormCreate(); });
+}
+
+void TForm1::Show()
+{
+    RunGuarded([this] { FormShow(); });
+    if (!hwnd_)
+        return;
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+    SetForegroundWindow(hwnd_);
+}
+
+void TForm1::Close()
+{
+    if (!hwnd_)
+        return;
+    ShowWindow(hwnd_, SW_HIDE);
+    DestroyWindow(hwnd_);
+}
+
+Control& TForm1::Find(int controlId) const
+{
+    auto it = controls_.find(controlId);
+    if (it == controls_.end())
+        throw Error("No control with ID " + std::to_string(controlId));
+    return *it->second;
+}
+
+int TForm1::ActivePage() const { return Get<TabControl>(id::PageControl1).TabIndex(); }
+
+void TForm1::SetActivePage(int index)
+{
+    const int before = ActivePage();
+    const bool wasVisible = IsWindowVisible(Find(id::TabSheet1 + index).Handle()) != FALSE;
+    SelectPage(controls_, index);
+    (void)before;
+    if (index == 0 && !wasVisible)
+        RunGuarded([this] { TabSheet1Show(); });
+}
+
+void TForm1::Button1Click() { Close(); }
+
+void TForm1::Button2Click() { Close(); }
+
+void TForm1::FormShow()
+{
+    controlTable_.Fill(controls_);
+    SetActivePage(0);
+    FreeSplash();
+}
+
+LRESULT CALLBACK TForm1::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->controls_.clear();
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+    return self->HandleMessage(msg, wp, lp);
+}
+
+LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wp), HIWORD(wp));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_APP_PAINTBOX:
+        OnPaintBox(reinterpret_cast<HWND>(wp), reinterpret_cast<HDC>(lp));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (GetDlgCtrlID(reinterpret_cast<HWND>(lp)) == id::ani) {
+            SetBkColor(reinterpret_cast<HDC>(wp), RGB(0, 0, 0));
+            return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
+        }
+        break;
+    case DM_GETDEFID:
+        return MAKELRESULT(id::Button1, DC_HASDEFID);
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_DESTROY:
+        RunGuarded([this] { FormDestroy(); });
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+void TForm1::OnCommand(int controlId, int code)
+{
+    RunGuarded([&] {
+        switch (controlId) {
+        case id::Button1:
+            if (code == BN_CLICKED)
+                Button1Click();
+            break;
+        case id::Button2:
+            if (code == BN_CLICKED)
+                Button2Click();
+            break;
+        case id::ani:
+            Get<TAnimateClick>(id::ani).OnNotifyCode(code);
+            break;
+        default:
+            break;  // IDCANCEL among them: Escape does nothing
+        }
+    });
+}
+
+LRESULT TForm1::OnNotify(const NMHDR& header)
+{
+    RunGuarded([&] {
+        if (header.idFrom == static_cast<UINT_PTR>(id::PageControl1) && header.code == TCN_SELCHANGE)
+            SetActivePage(ActivePage());
+    });
+    return 0;
+}
+
+void TForm1::OnPaintBox(HWND box, HDC dc)
+{
+    RunGuarded([&] {
+        const int boxId = GetDlgCtrlID(box);
+        if (boxId == id::PaintBox1)
+            PaintBox1Paint(dc);
+        else if (boxId == id::pvir || boxId == id::pfiz)
+            pfizPaint(Find(boxId), dc);
+    });
+}
+
+void TForm1::LoadImageLists()
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    imageList1_.reset(ImageList_Create(288, 112, ILC_COLORDDB | ILC_MASK, 1, 0));
+    im2_.reset(ImageList_Create(32, 32, ILC_COLORDDB | ILC_MASK, 2, 0));
+    const struct { HIMAGELIST list; const char* name; } images[] = {
+        {imageList1_.get(), "BANNER"}, {im2_.get(), "HDD"}, {im2_.get(), "CHIP"}};
+    for (const auto& image : images) {
+        UniqueGdi<HBITMAP> bitmap(LoadBitmapA(instance, image.name));
+        if (bitmap)
+            ImageList_AddMasked(image.list, bitmap.get(), RGB(255, 0, 255));
+    }
+}
+
+void TForm1::pfizPaint(Control& sender, HDC dc)
+{
+    ImageList_Draw(im2_.get(), sender.Tag(), dc, 0, 0, ILD_NORMAL);
+}

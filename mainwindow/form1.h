@@ -1,0 +1,73 @@
+#pragma once
+// TForm1: the main window. One handler per user-interface event, named
+// after the control and the event; the handlers of each page live with the
+// page's subsystem.
+#include "controls/animate_click.h"
+#include "mainwindow/control_table.h"
+#include "mainwindow/layout_builder.h"
+#include "platform/handles.h"
+#include <string>
+
+class TForm1 {
+public:
+    static void RegisterClass(HINSTANCE instance);
+
+    TForm1() = default;
+    ~TForm1();
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // Makes the window and all its controls (hidden), then runs FormCreate.
+    void Create();
+    // Runs FormShow, then makes the window visible.
+    void Show();
+    // Hides and destroys the window; FormDestroy runs on the way.
+    void Close();
+
+    HWND Handle() const { return hwnd_; }
+    Control& Find(int controlId) const;
+    template <typename T> T& Get(int controlId) const { return static_cast<T&>(Find(controlId)); }
+    const ControlTableT& ControlTable() const { return controlTable_; }
+
+    int ActivePage() const;
+    // Brings a page to front; a page that becomes visible runs its show handler.
+    void SetActivePage(int index);
+
+    // Info page state.
+    HMODULE AnimationLibrary() const { return animationLibrary_.get(); }
+    bool AnimationUnavailable() const { return animationUnavailable_; }
+    bool AnimationStarted() const { return animationStarted_; }
+
+    // Handlers.
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void TabSheet1Show();
+    void aniDblClick(Control& sender);
+    void PaintBox1Paint(HDC dc);
+    void pfizPaint(Control& sender, HDC dc);
+    void Button1Click();
+    void Button2Click();
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnCommand(int controlId, int code);
+    LRESULT OnNotify(const NMHDR& header);
+    void OnPaintBox(HWND box, HDC dc);
+    void LoadImageLists();
+
+    HWND hwnd_ = nullptr;
+    ControlMap controls_;
+    ControlTableT controlTable_;
+    UniqueImageList imageList1_;
+    UniqueImageList im2_;
+
+    UniqueModule animationLibrary_;
+    bool animationUnavailable_ = false;
+    bool animationStarted_ = false;
+};
+
+// Where the driver keeps the library whose resource holds the logo clip.
+extern const char* const AnimationLibraryPath;
+constexpr int AnimationResourceId = 143;

@@ -1,0 +1,37 @@
+#pragma once
+// Window classes of our own for the windows that hold other controls
+// (pages, panels, group boxes) and for paint boxes. Containers pass their
+// children's notifications on to the top-level window, so one window
+// procedure sees every control's events however deep it is placed.
+#include <windows.h>
+
+enum class ContainerLook {
+    Plain,          // a page, the bottom bar
+    LoweredBevel,   // a panel with a one-pixel sunken outer edge
+    GroupBox,       // an etched frame with the caption at its top left
+};
+
+// A painted (windowless) frame drawn by its container, like a bevel.
+struct PaintedFrame {
+    RECT rect;
+};
+
+// Sent by a paint box to its top-level window while it paints:
+// wParam = the paint box's HWND, lParam = the HDC to draw on.
+constexpr UINT WM_APP_PAINTBOX = WM_APP + 1;
+
+void RegisterContainerClasses(HINSTANCE instance);
+HWND CreateContainer(HWND parent, int id, ContainerLook look, const char* caption,
+                     int x, int y, int w, int h, DWORD extraStyle = 0);
+HWND CreatePaintBox(HWND parent, int id, int x, int y, int w, int h);
+void AddPaintedFrame(HWND container, const RECT& rect);
+
+// Makes a control of a system class (a tab control) pass its children's
+// notifications on to the top-level window.
+void ForwardChildNotifications(HWND control);
+
+// The font every window of the program uses: "MS Sans Serif", height -11.
+HFONT ProgramFont();
+
+extern const char* const ContainerClassName;
+extern const char* const PaintBoxClassName;
