@@ -5,6 +5,9 @@ set(TARNWICK_CORE_SOURCES
   platform/error_text.cpp
   mainwindow/layout_tables.cpp
   mainwindow/control_table_map.cpp
+  driver/number_text.cpp
+  driver/setting.cpp
+  driver/basics_math.cpp
 )
 
 # The Win32 side of the program, linked into tarnwick.exe and into the
@@ -13,6 +16,8 @@ set(TARNWICK_APP_SOURCES
   app/splash.cpp
   app/startup.cpp
   controls/animate_click.cpp
+  driver/basics_page.cpp
+  driver/profile_store.cpp
   controls/combobox97.cpp
   controls/controls.cpp
   mainwindow/control_table.cpp

@@ -123,6 +123,9 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_HSCROLL:
+        OnHScroll(reinterpret_cast<HWND>(lp));
+        return 0;
     case WM_APP_PAINTBOX:
         OnPaintBox(reinterpret_cast<HWND>(wp), reinterpret_cast<HDC>(lp));
         return 0;
@@ -160,6 +163,15 @@ void TForm1::OnCommand(int controlId, int code)
         case id::ani:
             Get<TAnimateClick>(id::ani).OnNotifyCode(code);
             break;
+        case id::Button4:
+            if (code == BN_CLICKED)
+                Button4Click();
+            break;
+        case id::Refrrate512x384: case id::Refrrate640x400: case id::Refrrate640x480:
+        case id::Refrrate800x600: case id::Refrrate1024x768:
+            if (code == CBN_SELCHANGE)
+                Refrrate512x384Change(Find(controlId));
+            break;
         default:
             break;  // IDCANCEL among them: Escape does nothing
         }
@@ -169,8 +181,12 @@ void TForm1::OnCommand(int controlId, int code)
 LRESULT TForm1::OnNotify(const NMHDR& header)
 {
     RunGuarded([&] {
-        if (header.idFrom == static_cast<UINT_PTR>(id::PageControl1) && header.code == TCN_SELCHANGE)
+        if (header.code != TCN_SELCHANGE)
+            return;
+        if (header.idFrom == static_cast<UINT_PTR>(id::PageControl1))
             SetActivePage(ActivePage());
+        else if (header.idFrom == static_cast<UINT_PTR>(id::Selector))
+            SelectorChange();
     });
     return 0;
 }
@@ -183,6 +199,20 @@ void TForm1::OnPaintBox(HWND box, HDC dc)
             PaintBox1Paint(dc);
         else if (boxId == id::pvir || boxId == id::pfiz)
             pfizPaint(Find(boxId), dc);
+    });
+}
+
+void TForm1::OnHScroll(HWND control)
+{
+    RunGuarded([&] {
+        switch (GetDlgCtrlID(control)) {
+        case id::TrRed: case id::TrBlue: case id::TrGreen:
+            SliderChange(Find(GetDlgCtrlID(control)));
+            break;
+        case id::ClockSpeed:
+            ClockSpeedChange(Find(id::ClockSpeed));
+            break;
+        }
     });
 }
 

@@ -3,6 +3,7 @@
 // after the control and the event; the handlers of each page live with the
 // page's subsystem.
 #include "controls/animate_click.h"
+#include "driver/setting.h"
 #include "mainwindow/control_table.h"
 #include "mainwindow/layout_builder.h"
 #include "platform/handles.h"
@@ -38,6 +39,13 @@ public:
     bool AnimationUnavailable() const { return animationUnavailable_; }
     bool AnimationStarted() const { return animationStarted_; }
 
+    // The two driver profiles; the Basics page edits the selected one.
+    TSetting GlideProfile;
+    TSetting D3DProfile;
+    // Tab 0 ("Direct3D") the Direct3D profile, tab 1 the Glide one; none
+    // when no tab is selected.
+    TSetting* SelectedProfile();
+
     // Handlers.
     void FormCreate();
     void FormShow();
@@ -48,6 +56,12 @@ public:
     void pfizPaint(Control& sender, HDC dc);
     void Button1Click();
     void Button2Click();
+    // Basics page
+    void SelectorChange();
+    void SliderChange(Control& sender);
+    void ClockSpeedChange(Control& sender);
+    void Refrrate512x384Change(Control& sender);
+    void Button4Click();
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
@@ -55,6 +69,7 @@ private:
     void OnCommand(int controlId, int code);
     LRESULT OnNotify(const NMHDR& header);
     void OnPaintBox(HWND box, HDC dc);
+    void OnHScroll(HWND control);
     void LoadImageLists();
 
     HWND hwnd_ = nullptr;

@@ -26,8 +26,9 @@ TEST(Layout, IdsAreUniqueAndParentsExist)
     const auto items = AllItems();
     EXPECT_EQ(items.size(), total) << "an ID stands twice in the layout";
     for (const auto& [itemId, item] : items) {
-        if (item->parent != 0)
+        if (item->parent != 0) {
             EXPECT_TRUE(items.count(item->parent)) << "control " << itemId << " has no parent";
+        }
     }
 }
 
@@ -35,9 +36,10 @@ TEST(Layout, TabOrdersAreUniqueWithinAParent)
 {
     std::set<std::pair<int, int>> seen;
     for (const auto& [itemId, item] : AllItems()) {
-        if (item->tabOrder >= 0)
+        if (item->tabOrder >= 0) {
             EXPECT_TRUE(seen.insert({item->parent, item->tabOrder}).second)
                 << "control " << itemId << " repeats tab order " << item->tabOrder;
+        }
     }
 }
 

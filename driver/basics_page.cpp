@@ -1,0 +1,107 @@
+// The Basics page: gamma, clock and refresh rates of the selected profile.
+// Every edit goes at once into the in-memory profile; nothing is written.
+#include "driver/basics_math.h"
+#include "mainwindow/control_ids.h"
+#include "mainwindow/form1.h"
+#include <vector>
+
+namespace {
+constexpr int FirstGammaSlider = 4;   // TrRed, TrBlue, TrGreen: entries 4..6
+constexpr int FirstRefreshList = 12;  // entries 12..16
+constexpr int RedSlider = 4, BlueSlider = 5, GreenSlider = 6;
+
+std::string ShownItemText(const TComboBox97& list)
+{
+    const int index = list.ItemIndex();
+    if (index < 0)
+        return std::string();
+    const LRESULT length = SendMessageA(list.Handle(), CB_GETLBTEXTLEN, index, 0);
+    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    SendMessageA(list.Handle(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+} // namespace
+
+TSetting* TForm1::SelectedProfile()
+{
+    switch (Get<TabControl>(id::Selector).TabIndex()) {
+    case 0: return &D3DProfile;
+    case 1: return &GlideProfile;
+    default: return nullptr;
+    }
+}
+
+void TForm1::SliderChange(Control& sender)
+{
+    auto& slider = static_cast<TrackBar&>(sender);
+    const ControlTableT& table = ControlTable();
+    const int position = slider.Position();
+    slider.SetSelEnd(position);
+    const std::string label = GammaLabel(position);
+    table.LabelAt(slider.Tag()).SetText(label);
+
+    if (Get<CheckBox>(id::LinkSl).Checked()) {
+        for (int i = FirstGammaSlider; i < FirstGammaSlider + 3; ++i) {
+            TrackBar& other = table.TrackBarAt(i);
+            if (&other == &slider)
+                continue;
+            other.SetPosition(position);
+            other.SetSelEnd(position);
+            table.LabelAt(other.Tag()).SetText(label);
+        }
+    }
+    if (TSetting* profile = SelectedProfile()) {
+        profile->GammaR = PositionToGamma(table.TrackBarAt(RedSlider).Position());
+        profile->GammaG = PositionToGamma(table.TrackBarAt(GreenSlider).Position());
+        profile->GammaB = PositionToGamma(table.TrackBarAt(BlueSlider).Position());
+    }
+}
+
+void TForm1::SelectorChange()
+{
+    const ControlTableT& table = ControlTable();
+    auto& clock = Get<TrackBar>(id::ClockSpeed);
+    if (TSetting* profile = SelectedProfile()) {
+        table.TrackBarAt(RedSlider).SetPosition(GammaToPosition(profile->GammaR));
+        table.TrackBarAt(GreenSlider).SetPosition(GammaToPosition(profile->GammaG));
+        table.TrackBarAt(BlueSlider).SetPosition(GammaToPosition(profile->GammaB));
+        clock.SetPosition(profile->Clock);
+        for (int i = FirstRefreshList; i < FirstRefreshList + 5; ++i) {
+            TComboBox97& list = table.ListAt(i);
+            list.SetItemIndex(RefreshItemIndex(RefreshRate(*profile, list.Tag())));
+        }
+    }
+    for (int i = FirstGammaSlider; i < FirstGammaSlider + 3; ++i)
+        SliderChange(table.TrackBarAt(i));
+    ClockSpeedChange(clock);
+}
+
+void TForm1::ClockSpeedChange(Control& sender)
+{
+    auto& slider = static_cast<TrackBar&>(sender);
+    const int position = slider.Position();
+    slider.SetSelStart(LowestClock);
+    slider.SetSelEnd(position);
+    Find(id::lclock).SetText(ClockCaption(position));
+    if (TSetting* profile = SelectedProfile())
+        profile->Clock = position;
+}
+
+void TForm1::Refrrate512x384Change(Control& sender)
+{
+    auto& list = static_cast<TComboBox97&>(sender);
+    const int32_t rate = RefreshRateOfItem(ShownItemText(list));
+    if (TSetting* profile = SelectedProfile())
+        RefreshRate(*profile, list.Tag()) = rate;
+}
+
+void TForm1::Button4Click()
+{
+    TSetting* profile = SelectedProfile();
+    if (!profile)
+        return;
+    profile->Clock = FactoryClock;
+    auto& clock = Get<TrackBar>(id::ClockSpeed);
+    clock.SetPosition(FactoryClock);
+    ClockSpeedChange(clock);
+}

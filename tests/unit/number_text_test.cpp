@@ -1,0 +1,180 @@
+// Number texts. The same file runs natively and under Wine: MinGW's runtime
+// formats and parses long double with other code than glibc's.
+#include "driver/basics_math.h"
+#include "driver/number_text.h"
+#include "platform/error.h"
+#include <clocale>
+#include <gtest/gtest.h>
+
+TEST(NumberText, IntegerText)
+{
+    const struct { int line; const char* text; bool ok; int32_t value; } cases[] = {
+        {__LINE__, "75", true, 75},
+        {__LINE__, "  75", true, 75},
+        {__LINE__, "+75", true, 75},
+        {__LINE__, "-5", true, -5},
+        {__LINE__, "007", true, 7},
+        {__LINE__, "2147483647", true, 2147483647},
+        {__LINE__, "-2147483648", true, INT32_MIN},
+        {__LINE__, "2147483648", false, 0},
+        {__LINE__, "-2147483649", false, 0},
+        {__LINE__, "99999999999999999999", false, 0},
+        {__LINE__, "75 ", false, 0},
+        {__LINE__, "\t75", false, 0},
+        {__LINE__, "85 Hz", false, 0},
+        {__LINE__, "", false, 0},
+        {__LINE__, " ", false, 0},
+        {__LINE__, "-", false, 0},
+        {__LINE__, "fast", false, 0},
+        {__LINE__, "1.5", false, 0},
+        {__LINE__, "$1F", true, 31},
+        {__LINE__, "x1f", true, 31},
+        {__LINE__, "X10", true, 16},
+        {__LINE__, "0x400", true, 1024},
+        {__LINE__, "0X400", true, 1024},
+        {__LINE__, "$FFFFFFFF", true, -1},
+        {__LINE__, "$80000000", true, INT32_MIN},
+        {__LINE__, "$100000000", false, 0},
+        {__LINE__, "-$10", true, -16},
+        {__LINE__, "$", false, 0},
+        {__LINE__, "0x", false, 0},
+        {__LINE__, "$1G", false, 0},
+    };
+    for (const auto& c : cases) {
+        int32_t value = 12345;
+        EXPECT_EQ(TextToInt(c.text, value), c.ok) << "line " << c.line;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << "line " << c.line;
+        }
+    }
+    EXPECT_EQ(IntToText(0), "0");
+    EXPECT_EQ(IntToText(-5), "-5");
+    EXPECT_EQ(IntToText(INT32_MIN), "-2147483648");
+}
+
+TEST(NumberText, NotAnIntegerNamesTheText)
+{
+    try {
+        TextToIntOrRaise("fast");
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "'fast' is not a valid integer value");
+    }
+}
+
+TEST(NumberText, RealTextWritten)
+{
+    const struct { int line; long double value; const char* text; } cases[] = {
+        {__LINE__, 1.3L, "1.3"},
+        {__LINE__, 2.0L, "2"},
+        {__LINE__, 0.95L, "0.95"},
+        {__LINE__, 0.05L, "0.05"},
+        {__LINE__, 0.0L, "0"},
+        {__LINE__, -0.0L, "0"},
+        {__LINE__, 0.0001L, "0.0001"},
+        {__LINE__, 0.00001L, "1E-5"},
+        {__LINE__, 1e15L, "1E15"},
+        {__LINE__, 999999999999999.0L, "999999999999999"},
+        {__LINE__, -2.5L, "-2.5"},
+        {__LINE__, 1.5e20L, "1.5E20"},
+        {__LINE__, -1.25e-7L, "-1.25E-7"},
+        {__LINE__, 1.0L / 3, "0.333333333333333"},
+        {__LINE__, 2.0L / 3, "0.666666666666667"},
+        {__LINE__, 123.0L / 100, "1.23"},
+        {__LINE__, 0.99999999999999999L, "1"},
+        {__LINE__, 100.0L, "100"},
+        {__LINE__, 4.0L, "4"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RealToText(c.value), c.text) << "line " << c.line;
+}
+
+TEST(NumberText, RealTextRead)
+{
+    const struct { int line; const char* text; bool ok; long double value; } cases[] = {
+        {__LINE__, "1.3", true, 1.3L},
+        {__LINE__, " 1.3 ", true, 1.3L},
+        {__LINE__, "+1.3", true, 1.3L},
+        {__LINE__, "-0.5", true, -0.5L},
+        {__LINE__, "2", true, 2.0L},
+        {__LINE__, ".5", true, 0.5L},
+        {__LINE__, "5.", true, 5.0L},
+        {__LINE__, "1E-5", true, 1e-5L},
+        {__LINE__, "1e15", true, 1e15L},
+        {__LINE__, "1.5E+2", true, 150.0L},
+        {__LINE__, "1,3", false, 0},
+        {__LINE__, "\t1.3", false, 0},
+        {__LINE__, "1.3\t", false, 0},
+        {__LINE__, "", false, 0},
+        {__LINE__, "   ", false, 0},
+        {__LINE__, "abc", false, 0},
+        {__LINE__, "1.3x", false, 0},
+        {__LINE__, "1E", false, 0},
+        {__LINE__, "E5", false, 0},
+        {__LINE__, "1E99999", false, 0},
+        {__LINE__, "1 .3", false, 0},
+        {__LINE__, "--1", false, 0},
+    };
+    for (const auto& c : cases) {
+        long double value = 42;
+        EXPECT_EQ(TextToReal(c.text, value), c.ok) << "line " << c.line << " '" << c.text << "'";
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << "line " << c.line;
+        }
+    }
+}
+
+TEST(NumberText, LocaleDoesNotChangeTheSeparator)
+{
+    // A C locale with a comma must not leak into either direction.
+    const char* old = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = old ? old : "C";
+    if (!std::setlocale(LC_NUMERIC, "hu_HU.UTF-8") && !std::setlocale(LC_NUMERIC, "Hungarian"))
+        GTEST_SKIP() << "no Hungarian C locale here";
+    long double value = 0;
+    EXPECT_TRUE(TextToReal("1.3", value));
+    EXPECT_EQ(value, 1.3L);
+    EXPECT_EQ(RealToText(1.3L), "1.3");
+    EXPECT_FALSE(TextToReal("1,3", value));
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(NumberText, EveryTwoDecimalGammaRoundTrips)
+{
+    for (int hundredths = 0; hundredths <= 400; ++hundredths) {
+        const std::string text = RealToText(PositionToGamma(hundredths));
+        long double back = -1;
+        ASSERT_TRUE(TextToReal(text, back)) << text;
+        EXPECT_EQ(GammaToPosition(back), hundredths) << text;
+    }
+}
+
+TEST(BasicsMath, GammaInWholeHundredths)
+{
+    const struct { int line; long double gamma; int32_t position; } cases[] = {
+        {__LINE__, 1.05L, 105}, {__LINE__, 2.12L, 212}, {__LINE__, 2.37L, 237},
+        {__LINE__, 1.239L, 123}, {__LINE__, 1.3L, 130}, {__LINE__, 0.0L, 0},
+        {__LINE__, 5.0L, 500}, {__LINE__, -1.0L, -100}, {__LINE__, -1.239L, -123},
+        {__LINE__, static_cast<long double>(1.05), 105},  // a double's binary error
+        {__LINE__, static_cast<long double>(2.37), 237},
+        {__LINE__, 1.2399999999L, 123}, {__LINE__, 3.99999999999999L, 399},
+        {__LINE__, 1e30L, INT32_MAX}, {__LINE__, -1e30L, INT32_MIN},
+        {__LINE__, 21474836.48L, INT32_MAX},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GammaToPosition(c.gamma), c.position) << "line " << c.line;
+}
+
+TEST(BasicsMath, LabelsAndRefreshItems)
+{
+    const struct { int32_t position; const char* label; } labels[] = {
+        {0, "0.00"}, {5, "0.05"}, {130, "1.30"}, {400, "4.00"}, {-5, "-0.05"}};
+    for (const auto& l : labels)
+        EXPECT_EQ(GammaLabel(l.position), l.label);
+    const struct { int32_t rate; int item; } items[] = {
+        {60, 0}, {69, 0}, {72, 1}, {75, 1}, {85, 2}, {89, 2}, {0, -6}, {50, -1}, {90, 3}, {100, 4}, {-5, -6}};
+    for (const auto& i : items)
+        EXPECT_EQ(RefreshItemIndex(i.rate), i.item) << i.rate;
+    EXPECT_EQ(RefreshRateOfItem("60 Hz"), 60);
+    EXPECT_EQ(RefreshRateOfItem("85 Hz"), 85);
+}
