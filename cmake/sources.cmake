@@ -8,6 +8,9 @@ set(TARNWICK_CORE_SOURCES
   driver/number_text.cpp
   driver/setting.cpp
   driver/basics_math.cpp
+  driver/switch_tables.cpp
+  system/ini_integer.cpp
+  system/memory_math.cpp
 )
 
 # The Win32 side of the program, linked into tarnwick.exe and into the
@@ -17,6 +20,15 @@ set(TARNWICK_APP_SOURCES
   app/startup.cpp
   controls/animate_click.cpp
   driver/basics_page.cpp
+  driver/switches.cpp
+  controls/number_field.cpp
+  mainwindow/load_save.cpp
+  platform/memory_status.cpp
+  platform/profile_file.cpp
+  platform/restart.cpp
+  system/cache_settings.cpp
+  system/memory_monitor.cpp
+  system/restart_command.cpp
   driver/profile_store.cpp
   controls/combobox97.cpp
   controls/controls.cpp

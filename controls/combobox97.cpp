@@ -1,19 +1,44 @@
 #include "controls/combobox97.h"
+#include <commctrl.h>
 
 namespace {
+
 const char* const SelfProperty = "TComboBox97";
+
+// The strip at the right of the client area that the flat look paints
+// itself: the arrow button and a few pixels of margin left of it.
+constexpr int ButtonMargin = 4;
+
+RECT ClientRect(HWND hwnd)
+{
+    RECT rc{};
+    GetClientRect(hwnd, &rc);
+    return rc;
 }
 
-TComboBox97::TComboBox97(HWND combo, int tag) : Control(combo, ControlKind::ComboBox, tag)
+} // namespace
+
+TComboBox97::TComboBox97(HWND combo, int tag)
+    : Control(combo, ControlKind::ComboBox, tag),
+      hadClientEdge_((GetWindowLongPtrA(combo, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0),
+      buttonWidth_(GetSystemMetrics(SM_CXVSCROLL) + 2)
 {
+    SetColor(GetSysColor(COLOR_WINDOW), false);
+    savedColor_ = color_;
+    savedParentColor_ = parentColor_;
+
     SetPropA(combo, SelfProperty, this);
     oldProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    attached_ = true;
 }
 
 TComboBox97::~TComboBox97()
 {
-    if (IsWindow(Handle())) {
+    // Once the window is gone its handle may already name another window.
+    if (attached_ && IsWindow(Handle())) {
+        if (mouseInside_)
+            StartLeaveTracking(false);
         SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
         RemovePropA(Handle(), SelfProperty);
     }
@@ -40,27 +65,295 @@ void TComboBox97::SetFlat(bool on)
     if (on == flat_)
         return;
     flat_ = on;
-    // The 3-D border goes with the plain look.
-    LONG_PTR ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
-    ex = on ? (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE)) : (ex | WS_EX_CLIENTEDGE);
-    SetWindowLongPtrA(Handle(), GWL_EXSTYLE, ex);
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    drawnHot_ = false;
+    // A combo box draws its sunken border inside its client area; the flat
+    // frame is painted over it. A client edge would put a second border
+    // outside, so it goes while flat and comes back only if it was there.
+    const LONG_PTR ex = GetWindowLongPtrA(Handle(), GWL_EXSTYLE);
+    LONG_PTR wanted = ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE);
+    if (!on && hadClientEdge_)
+        wanted |= WS_EX_CLIENTEDGE;
+    if (wanted != ex) {
+        SetWindowLongPtrA(Handle(), GWL_EXSTYLE, wanted);
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    Repaint();
+}
+
+bool TComboBox97::AnswerCtlColor(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) const
+{
+    if (msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORLISTBOX && msg != WM_CTLCOLORSTATIC)
+        return false;
+    HWND from = reinterpret_cast<HWND>(lp);
+    // The edit field is a child of the box; the dropped-down list is a popup
+    // the box owns. Either way GetParent names the box.
+    if (!from || (from != Handle() && GetParent(from) != Handle()))
+        return false;
+    HDC dc = reinterpret_cast<HDC>(wp);
+    SetBkColor(dc, color_);
+    SetTextColor(dc, GetSysColor(Enabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    result = reinterpret_cast<LRESULT>(brush_.get());
+    return true;
+}
+
+bool TComboBox97::Hot() const
+{
+    if (mouseInside_)
+        return true;
+    HWND focus = GetFocus();
+    return focus && (focus == Handle() || IsChild(Handle(), focus));
+}
+
+bool TComboBox97::Simple() const
+{
+    return (GetWindowLongPtrA(Handle(), GWL_STYLE) & 0x3) == CBS_SIMPLE;
+}
+
+RECT TComboBox97::ButtonArea() const
+{
+    RECT rc = ClientRect(Handle());
+    rc.left = rc.right - buttonWidth_;
+    return rc;
+}
+
+void TComboBox97::SetColor(COLORREF color, bool parentColor)
+{
+    if (brush_ && color == color_) {
+        parentColor_ = parentColor;
+        return;
+    }
+    color_ = color;
+    parentColor_ = parentColor;
+    brush_.reset(CreateSolidBrush(color));
+}
+
+void TComboBox97::Repaint()
+{
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+void TComboBox97::StartLeaveTracking(bool start)
+{
+    // The comctl32 entry point: it works on every Windows the program runs on.
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof tme;
+    tme.dwFlags = start ? TME_LEAVE : (TME_LEAVE | TME_CANCEL);
+    tme.hwndTrack = Handle();
+    _TrackMouseEvent(&tme);
+}
+
+void TComboBox97::Paint(HDC given)
+{
+    const RECT client = ClientRect(Handle());
+    auto paintOn = [&](HDC dc) {
+        const int saved = SaveDC(dc);
+        if (!Simple()) {
+            FillRect(dc, &client, brush_.get());
+            RECT button = ButtonArea();
+            InflateRect(&button, -1, -1);
+            DrawFrameControl(dc, &button, DFC_SCROLL,
+                             DFCS_SCROLLCOMBOBOX | DFCS_FLAT | (Enabled() ? 0 : DFCS_INACTIVE));
+            // Keep the box from painting its own button over ours.
+            ExcludeClipRect(dc, client.right - buttonWidth_ - ButtonMargin, 0, client.right,
+                            client.bottom);
+        }
+        CallOld(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        RestoreDC(dc, saved);
+    };
+    if (given) {
+        paintOn(given);
+    } else {
+        ScopedPaint paint(Handle());
+        paintOn(paint.dc());
+    }
+    DrawFrame();
+}
+
+void TComboBox97::DrawFrame()
+{
+    if (!flat_)
+        return;
+    ScopedGetDC dc(Handle(), true);
+    if (!dc.get())
+        return;
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(Handle(), &origin);
+    const int dx = origin.x - window.left, dy = origin.y - window.top;  // client area in the window
+    const RECT client = ClientRect(Handle());
+    const int cw = client.right, ch = client.bottom;
+    RECT r{0, 0, window.right - window.left, window.bottom - window.top};
+
+    UniqueGdi<HBRUSH> face(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    UniqueGdi<HBRUSH> background(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+    const bool hot = Hot();
+
+    // Outer border: a sunken line when hot, button face when not, then the
+    // window colour inside it.
+    if (hot) {
+        DrawEdge(dc.get(), &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        FrameRect(dc.get(), &r, face.get());
+    } else {
+        FrameRect(dc.get(), &r, face.get());
+        InflateRect(&r, -1, -1);
+        FrameRect(dc.get(), &r, face.get());
+    }
+    InflateRect(&r, -1, -1);
+    FrameRect(dc.get(), &r, background.get());
+
+    // The button: raised (flat while held down) when hot, its edge hidden
+    // under button face when not. The arrow inside is left alone.
+    if (!Simple()) {
+        ExcludeClipRect(dc.get(), dx + cw - buttonWidth_ + 4, dy + 4, dx + cw - 4, dy + ch - 4);
+        RECT b{dx + cw - buttonWidth_ - 2, dy, dx + cw, dy + ch};
+        InflateRect(&b, -2, -2);
+        if (hot) {
+            DrawEdge(dc.get(), &b, EDGE_RAISED, BF_RECT | (pressed_ ? BF_FLAT : 0));
+        } else {
+            InflateRect(&b, -1, -1);
+            FillRect(dc.get(), &b, face.get());
+        }
+    }
+
+    // The raised edge reaches a pixel beyond what the plain look covers;
+    // repaint the button strip so none of it stays behind.
+    if (drawnHot_ && !hot && !Simple()) {
+        RECT strip{cw - buttonWidth_ - ButtonMargin, 0, cw, ch};
+        InvalidateRect(Handle(), &strip, FALSE);
+    }
+    drawnHot_ = hot;
+}
+
+void TComboBox97::OnMouseMove(LPARAM lp)
+{
+    const POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    // While the box holds the mouse it also hears of moves outside itself.
+    const RECT client = ClientRect(Handle());
+    if (!mouseInside_ && Enabled() && PtInRect(&client, pt)) {
+        mouseInside_ = true;
+        StartLeaveTracking(true);
+        DrawFrame();
+    }
+    if (tracking_ && pressed_) {
+        const RECT button = ButtonArea();
+        if (!PtInRect(&button, pt)) {
+            pressed_ = false;
+            DrawFrame();
+        }
+    }
+}
+
+void TComboBox97::OnEnable(bool enabling)
+{
+    bool changed = false;
+    if (!enabling) {
+        // A disabled window hears nothing of the mouse; start afresh when
+        // it is enabled again.
+        if (mouseInside_) {
+            StartLeaveTracking(false);
+            mouseInside_ = false;
+        }
+        pressed_ = false;
+    }
+    if (enabling && colorSwapped_) {
+        SetColor(savedColor_, savedParentColor_);
+        colorSwapped_ = false;
+        changed = true;
+    } else if (!enabling && flat_) {
+        if (!colorSwapped_) {
+            savedColor_ = color_;
+            savedParentColor_ = parentColor_;
+            colorSwapped_ = true;
+        }
+        SetColor(GetSysColor(COLOR_BTNFACE), true);
+        changed = true;
+    }
+    if (flat_ || changed)
+        Repaint();
+}
+
+LRESULT TComboBox97::CallOld(UINT msg, WPARAM wp, LPARAM lp)
+{
+    return CallWindowProcA(oldProc_, Handle(), msg, wp, lp);
 }
 
 LRESULT CALLBACK TComboBox97::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     auto* self = static_cast<TComboBox97*>(GetPropA(hwnd, SelfProperty));
+    if (!self)
+        return DefWindowProcA(hwnd, msg, wp, lp);
     return self->HandleMessage(msg, wp, lp);
 }
 
 LRESULT TComboBox97::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
-    const WNDPROC old = oldProc_;
-    if (msg == WM_NCDESTROY) {
+    switch (msg) {
+    case WM_NCDESTROY: {
+        const WNDPROC old = oldProc_;
         SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         RemovePropA(Handle(), SelfProperty);
+        attached_ = false;
+        return CallWindowProcA(old, Handle(), msg, wp, lp);
     }
-    return CallWindowProcA(old, Handle(), msg, wp, lp);
+    case WM_PAINT:
+        if (!flat_)
+            break;
+        Paint(reinterpret_cast<HDC>(wp));
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const LRESULT result = CallOld(msg, wp, lp);
+        DrawFrame();
+        return result;
+    }
+    case WM_COMMAND: {
+        // The edit field of an editable list: its focus is the list's.
+        const LRESULT result = CallOld(msg, wp, lp);
+        if (HIWORD(wp) == EN_SETFOCUS || HIWORD(wp) == EN_KILLFOCUS)
+            DrawFrame();
+        return result;
+    }
+    case WM_MOUSEMOVE:
+        OnMouseMove(lp);
+        break;
+    case WM_MOUSELEAVE:
+        // The leave ends the tracking, so the flag goes even while disabled.
+        if (mouseInside_) {
+            mouseInside_ = false;
+            DrawFrame();
+        }
+        break;
+    case WM_LBUTTONDOWN: {
+        const LRESULT result = CallOld(msg, wp, lp);
+        if (SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0)) {
+            pressed_ = true;
+            tracking_ = true;
+            Repaint();
+        }
+        return result;
+    }
+    case WM_LBUTTONUP:
+        if (pressed_) {
+            pressed_ = false;
+            DrawFrame();
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        // The button cannot stay down once the box has lost the mouse.
+        if (pressed_) {
+            pressed_ = false;
+            DrawFrame();
+        }
+        break;
+    case WM_ENABLE: {
+        const LRESULT result = CallOld(msg, wp, lp);
+        OnEnable(wp != FALSE);
+        return result;
+    }
+    default:
+        break;
+    }
+    return CallOld(msg, wp, lp);
 }

@@ -1,5 +1,7 @@
 #include "controls/controls.h"
 #include <commctrl.h>
+#include "platform/container.h"
+#include "platform/handles.h"
 #include <vector>
 
 void Control::SetEnabled(bool on) { EnableWindow(hwnd_, on ? TRUE : FALSE); }
@@ -13,6 +15,24 @@ std::string Control::Text() const
 }
 
 void Control::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
+void Label::SetText(const std::string& text)
+{
+    Control::SetText(text);
+    if (autoSize_)
+        FitToText();
+}
+
+void Label::FitToText()
+{
+    const std::string text = Text();
+    ScopedGetDC dc(Handle());
+    ScopedSelectObject font(dc.get(), ProgramFont());
+    SIZE size{};
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
 
 bool CheckBox::Checked() const
 {
@@ -47,12 +67,6 @@ void ProgressBar::SetPosition(int pos) { SendMessageA(Handle(), PBM_SETPOS, pos,
 
 int TabControl::TabIndex() const { return static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)); }
 void TabControl::SetTabIndex(int index) { SendMessageA(Handle(), TCM_SETCURSEL, index, 0); }
-
-void NumberField::SetEnabled(bool on)
-{
-    Control::SetEnabled(on);
-    EnableWindow(updown_, on ? TRUE : FALSE);
-}
 
 void Container::SetEnabled(bool on)
 {

@@ -26,7 +26,7 @@ public:
     bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
     virtual void SetEnabled(bool on);
     std::string Text() const;
-    void SetText(const std::string& text);
+    virtual void SetText(const std::string& text);
 
 private:
     HWND hwnd_;
@@ -36,7 +36,14 @@ private:
 
 class Label : public Control {
 public:
-    Label(HWND h, int tag) : Control(h, ControlKind::Label, tag) {}
+    Label(HWND h, int tag, bool autoSize = false)
+        : Control(h, ControlKind::Label, tag), autoSize_(autoSize) {}
+    // An auto-sized label fits itself to each new text.
+    void SetText(const std::string& text) override;
+    void FitToText();
+
+private:
+    bool autoSize_;
 };
 
 class CheckBox : public Control {
@@ -73,18 +80,6 @@ public:
     TabControl(HWND h, int tag) : Control(h, ControlKind::TabControl, tag) {}
     int TabIndex() const;
     void SetTabIndex(int index);
-};
-
-// An integer edit field with up/down arrow buttons beside it.
-class NumberField : public Control {
-public:
-    NumberField(HWND edit, HWND updown, int tag)
-        : Control(edit, ControlKind::NumberField, tag), updown_(updown) {}
-    HWND UpDown() const { return updown_; }
-    void SetEnabled(bool on) override;
-
-private:
-    HWND updown_;
 };
 
 class PaintBox : public Control {

@@ -5,6 +5,7 @@
 // of another kind.
 #include "controls/combobox97.h"
 #include "controls/controls.h"
+#include "controls/number_field.h"
 #include "mainwindow/control_table_map.h"
 #include "mainwindow/layout_builder.h"
 

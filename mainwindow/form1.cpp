@@ -85,15 +85,18 @@ void TForm1::SetActivePage(int index)
         RunGuarded([this] { TabSheet1Show(); });
 }
 
-void TForm1::Button1Click() { Close(); }
+void TForm1::Button1Click()
+{
+    SaveAll();
+    Close();
+}
 
 void TForm1::Button2Click() { Close(); }
 
 void TForm1::FormShow()
 {
     controlTable_.Fill(controls_);
-    SetActivePage(0);
-    FreeSplash();
+    LoadAll();
 }
 
 LRESULT CALLBACK TForm1::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -125,6 +128,10 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     case WM_HSCROLL:
         OnHScroll(reinterpret_cast<HWND>(lp));
+        return 0;
+    case WM_TIMER:
+        if (wp == Timer1Id)
+            RunGuarded([this] { Timer1Timer(); });
         return 0;
     case WM_APP_PAINTBOX:
         OnPaintBox(reinterpret_cast<HWND>(wp), reinterpret_cast<HDC>(lp));
@@ -163,23 +170,56 @@ void TForm1::OnCommand(int controlId, int code)
         case id::ani:
             Get<TAnimateClick>(id::ani).OnNotifyCode(code);
             break;
-        case id::Button4:
+        case id::Button3:
             if (code == BN_CLICKED)
+                Button3Click();
+            break;
+        case id::Button4:
+            if (code == BN_CLICKED) {
+                OnProfileEdit(Group::GlideClock, Group::D3DClock);
                 Button4Click();
+            }
             break;
         case id::Refrrate512x384: case id::Refrrate640x400: case id::Refrrate640x480:
         case id::Refrrate800x600: case id::Refrrate1024x768:
-            if (code == CBN_SELCHANGE)
+            if (code == CBN_SELCHANGE) {
+                OnProfileEdit(Group::GlideRefresh, Group::D3DRefresh);
                 Refrrate512x384Change(Find(controlId));
+            }
+            break;
+        case id::EnableDisk:
+        case id::EnableFile:
+            if (code == BN_CLICKED) {
+                OnUserEdit(Group::Cache);
+                if (controlId == id::EnableDisk)
+                    EnableDiskClick(Find(controlId));
+                else
+                    EnableFileClick(Find(controlId));
+            }
+            break;
+        case id::camin: case id::camax: case id::cachunk: case id::cadir: case id::cafil:
+            if (code == EN_CHANGE && loadFinished_)
+                OnUserEdit(Group::Cache);
             break;
         default:
-            break;  // IDCANCEL among them: Escape does nothing
+            // The switch boxes only toggle; IDCANCEL lands here too, so
+            // Escape does nothing.
+            if (controlId >= id::gcb(1) && controlId <= id::dcb(15) && code == BN_CLICKED)
+                OnUserEdit(Group::Switches);
+            break;
         }
     });
 }
 
 LRESULT TForm1::OnNotify(const NMHDR& header)
 {
+    if (header.code == UDN_DELTAPOS) {
+        // The field steps itself and keeps the up/down control where it is.
+        const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
+        const int field = static_cast<int>(header.idFrom) - id::UpDownOffset;
+        RunGuarded([&] { Get<NumberField>(field).Step(change.iDelta); });
+        return TRUE;
+    }
     RunGuarded([&] {
         if (header.code != TCN_SELCHANGE)
             return;
@@ -207,9 +247,11 @@ void TForm1::OnHScroll(HWND control)
     RunGuarded([&] {
         switch (GetDlgCtrlID(control)) {
         case id::TrRed: case id::TrBlue: case id::TrGreen:
+            OnProfileEdit(Group::GlideGamma, Group::D3DGamma);
             SliderChange(Find(GetDlgCtrlID(control)));
             break;
         case id::ClockSpeed:
+            OnProfileEdit(Group::GlideClock, Group::D3DClock);
             ClockSpeedChange(Find(id::ClockSpeed));
             break;
         }

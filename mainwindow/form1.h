@@ -4,6 +4,7 @@
 // page's subsystem.
 #include "controls/animate_click.h"
 #include "driver/setting.h"
+#include "platform/memory_status.h"
 #include "mainwindow/control_table.h"
 #include "mainwindow/layout_builder.h"
 #include "platform/handles.h"
@@ -56,12 +57,32 @@ public:
     void pfizPaint(Control& sender, HDC dc);
     void Button1Click();
     void Button2Click();
+    // Loading and saving everything
+    void LoadAll();
+    void SaveAll();
+    // Tuning pages
+    void ReadSwitches();
+    void WriteSwitches();
+    // Cache page
+    void EnableDiskClick(Control& sender);
+    void EnableFileClick(Control& sender);
+    void ReadCacheSettings();
+    void WriteCacheSettings();
+    void Button3Click();
+    void Timer1Timer();
     // Basics page
     void SelectorChange();
     void SliderChange(Control& sender);
     void ClockSpeedChange(Control& sender);
     void Refrrate512x384Change(Control& sender);
     void Button4Click();
+
+    // The groups of settings that are loaded and saved together. A group is
+    // saved only when its load completed or the user has changed it since,
+    // so a load that an error cut short never overwrites what it did not read.
+    enum class Group { GlideRefresh, D3DRefresh, GlideGamma, D3DGamma, Cache, Switches, GlideClock, D3DClock };
+    bool GroupLoaded(Group g) const { return groupLoaded_[static_cast<int>(g)]; }
+    bool GroupEdited(Group g) const { return groupEdited_[static_cast<int>(g)]; }
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
@@ -70,6 +91,20 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     void OnPaintBox(HWND box, HDC dc);
     void OnHScroll(HWND control);
+    void OnUserEdit(Group group);
+    void OnProfileEdit(Group glide, Group d3d);
+    void LoadStoredSettings();
+    void ReadVCache();
+    void ReadFileSystemTemplate();
+    void WriteVCache();
+    void WriteFileSystemTemplate();
+    void EnableTimer1();
+    static constexpr UINT_PTR Timer1Id = 1;
+    static constexpr int GroupCount = 8;
+    bool groupLoaded_[GroupCount] = {};
+    bool groupEdited_[GroupCount] = {};
+    bool loadFinished_ = false;
+    MemoryAmounts memoryStatus_;
     void LoadImageLists();
 
     HWND hwnd_ = nullptr;

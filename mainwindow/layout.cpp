@@ -2,6 +2,7 @@
 #include "mainwindow/layout_builder.h"
 #include "controls/animate_click.h"
 #include "controls/combobox97.h"
+#include "controls/number_field.h"
 #include "mainwindow/control_ids.h"
 #include "platform/container.h"
 #include "platform/handles.h"
@@ -16,23 +17,11 @@ HMENU AsMenu(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
 HWND MakeWindow(HWND parent, const LayoutItem& it, const char* cls, DWORD style, DWORD ex = 0)
 {
     const DWORD tab = it.tabOrder >= 0 ? WS_TABSTOP : 0;
-    return CreateWindowExA(ex, cls, it.text, WS_CHILD | WS_VISIBLE | tab | style, it.x, it.y, it.w,
+    return CreateWindowExA(ex, cls, it.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | tab | style, it.x, it.y, it.w,
                            it.h, parent, AsMenu(it.id), GetModuleHandleA(nullptr), nullptr);
 }
 
 void SetFont(HWND hwnd) { SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE); }
-
-// A label that sizes itself to its text, as the layout's auto-sized labels do.
-HWND MakeAutoSizeLabel(HWND parent, const LayoutItem& it)
-{
-    HWND h = MakeWindow(parent, it, "STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX);
-    ScopedGetDC dc(h);
-    ScopedSelectObject font(dc.get(), ProgramFont());
-    SIZE size{};
-    GetTextExtentPoint32A(dc.get(), it.text, lstrlenA(it.text), &size);
-    SetWindowPos(h, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return h;
-}
 
 void SetUpSlider(HWND h, int min, int max, int freq)
 {
@@ -54,6 +43,9 @@ std::unique_ptr<Control> MakeNumberField(HWND parent, const LayoutItem& it)
                                   parent, AsMenu(it.id + id::UpDownOffset),
                                   GetModuleHandleA(nullptr), nullptr);
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    // The field has no bounds: the buttons only ask for a step, which the
+    // field makes itself, so the up/down control's own range never binds.
+    SendMessageA(updown, UDM_SETRANGE32, -1000000, 1000000);
     return std::make_unique<NumberField>(edit, updown, it.tag);
 }
 
@@ -116,8 +108,12 @@ std::unique_ptr<Control> MakeControl(HWND parent, const LayoutItem& it)
     case ItemKind::BevelPanel: return MakeContainer(parent, it, ContainerLook::LoweredBevel);
     case ItemKind::GroupBox: return MakeContainer(parent, it, ContainerLook::GroupBox);
     case ItemKind::Label:
-        if (it.w == 0 && it.h == 0)
-            return std::make_unique<Label>(MakeAutoSizeLabel(parent, it), it.tag);
+        if (it.w == 0 && it.h == 0) {
+            auto label = std::make_unique<Label>(
+                MakeWindow(parent, it, "STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX), it.tag, true);
+            label->FitToText();
+            return label;
+        }
         return std::make_unique<Label>(MakeWindow(parent, it, "STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX), it.tag);
     case ItemKind::LabelRight:
         return std::make_unique<Label>(MakeWindow(parent, it, "STATIC", SS_RIGHT | SS_NOPREFIX), it.tag);

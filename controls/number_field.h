@@ -1,0 +1,29 @@
+#pragma once
+// An integer edit field with up/down buttons: the buttons and the Up and
+// Down keys step it by 1, without bounds; typed characters other than
+// digits, signs, "." and control characters (Enter excepted) are refused
+// with the default beep.
+#include "controls/controls.h"
+#include <cstdint>
+
+class NumberField : public Control {
+public:
+    NumberField(HWND edit, HWND updown, int tag);
+    ~NumberField() override;
+
+    HWND UpDown() const { return updown_; }
+    void SetEnabled(bool on) override;
+
+    // The text as a signed 32-bit integer; 0 when it is not one.
+    int32_t Value() const;
+    void SetValue(int32_t value);
+    // The up/down buttons' request to step by delta.
+    void Step(int delta);
+
+    static bool IsAcceptedChar(char c);
+
+private:
+    static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
+    HWND updown_;
+    WNDPROC oldProc_ = nullptr;
+};

@@ -1,0 +1,34 @@
+#include "platform/profile_file.h"
+#include "platform/error.h"
+#include "platform/error_text.h"
+#include <vector>
+#include <windows.h>
+
+bool ProfileFile::SectionHasKeys(const std::string& section) const
+{
+    std::vector<char> names(16384, '\0');
+    const DWORD length = GetPrivateProfileStringA(section.c_str(), nullptr, "", names.data(),
+                                                  static_cast<DWORD>(names.size()), fileName_.c_str());
+    return length > 0 && names[0] != '\0';
+}
+
+std::string ProfileFile::ReadString(const std::string& section, const std::string& key,
+                                    const std::string& fallback) const
+{
+    std::vector<char> text(2048, '\0');
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), text.data(),
+                             static_cast<DWORD>(text.size()), fileName_.c_str());
+    return text.data();
+}
+
+void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
+{
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str()))
+        throw Error(FormatMessageText(errtext::UnableToWrite, fileName_));
+}
+
+void ProfileFile::EraseSection(const std::string& section)
+{
+    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str()))
+        throw Error(FormatMessageText(errtext::UnableToWrite, fileName_));
+}

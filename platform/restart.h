@@ -1,0 +1,10 @@
+#pragma once
+// Asking Windows to restart. In-process tests replace the request itself.
+#include <string>
+
+using RestartFunction = bool (*)(std::string& failure);
+
+RestartFunction SetRestartFunction(RestartFunction fn);  // nullptr: the real one
+// Asks for a restart without forcing programs to close; raises Error with
+// the system's message when Windows refuses.
+void RequestRestart();

@@ -1,0 +1,120 @@
+// The Cache page's lower half: the disk cache limits in system.ini and the
+// program's file-system template in the registry.
+#include "driver/number_text.h"
+#include "mainwindow/control_ids.h"
+#include "mainwindow/form1.h"
+#include "platform/error.h"
+#include "platform/error_text.h"
+#include "platform/profile_file.h"
+#include "platform/registry.h"
+#include "system/ini_integer.h"
+
+namespace {
+const char* const SystemIni = "system.ini";
+const char* const VCacheSection = "vcache";
+const char* const VCacheKeys[3] = {"minfilecache", "maxfilecache", "chunksize"};
+constexpr int FirstVCacheEntry = 7;  // camin, camax, cachunk
+
+const char* const TemplatesPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\FS Templates";
+const char* const TemplateName = "Tarnwick";
+const char* const OtherTemplateName = "Desktop";
+const struct { int entry; const char* name; } TemplateValues[2] = {
+    {10, "PathCache"},  // cadir
+    {11, "NameCache"},  // cafil
+};
+
+std::string TemplatePath() { return std::string(TemplatesPath) + "\\" + TemplateName; }
+
+// A 4-byte little-endian number; shorter values are zero-extended.
+int32_t ReadTemplateNumber(const RegistryAccessor& reg, const char* name)
+{
+    unsigned char bytes[4] = {};
+    reg.ReadBinaryData(name, bytes, sizeof bytes);
+    const uint32_t bits = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+    const int32_t value = static_cast<int32_t>(bits);
+    if (value < 0)
+        throw Error(errtext::RangeCheck);
+    return value;
+}
+
+void WriteTemplateNumber(RegistryAccessor& reg, const char* name, int32_t value)
+{
+    if (value < 0)
+        throw Error(errtext::RangeCheck);
+    const uint32_t bits = static_cast<uint32_t>(value);
+    const unsigned char bytes[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
+                                    static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+    reg.WriteBinaryData(name, bytes, sizeof bytes);
+}
+} // namespace
+
+void TForm1::EnableDiskClick(Control& sender)
+{
+    Find(id::DiskCacBox).SetEnabled(static_cast<CheckBox&>(sender).Checked());
+    const bool enabled = Find(id::DiskCacBox).Enabled();
+    for (int control : {id::camin, id::camax, id::cachunk, id::Label13, id::Label14, id::Label7})
+        Find(control).SetEnabled(enabled);
+}
+
+void TForm1::EnableFileClick(Control& sender)
+{
+    Find(id::FilCacBox).SetEnabled(static_cast<CheckBox&>(sender).Checked());
+    const bool enabled = Find(id::FilCacBox).Enabled();
+    for (int control : {id::cafil, id::cadir, id::Label18, id::Label15})
+        Find(control).SetEnabled(enabled);
+}
+
+void TForm1::ReadCacheSettings()
+{
+    ReadVCache();
+    ReadFileSystemTemplate();
+}
+
+void TForm1::ReadVCache()
+{
+    const ProfileFile ini(SystemIni);
+    auto& enableDisk = Get<CheckBox>(id::EnableDisk);
+    enableDisk.SetChecked(ini.SectionHasKeys(VCacheSection));
+    EnableDiskClick(enableDisk);
+    for (int i = 0; i < 3; ++i)
+        ControlTable().FieldAt(FirstVCacheEntry + i).SetValue(
+            IniTextToInt(ini.ReadString(VCacheSection, VCacheKeys[i], ""), 0));
+}
+
+void TForm1::ReadFileSystemTemplate()
+{
+    RegistryAccessor reg(HKEY_LOCAL_MACHINE);
+    auto& enableFile = Get<CheckBox>(id::EnableFile);
+    const bool present = reg.OpenKey(TemplatePath(), false);
+    enableFile.SetChecked(present);
+    EnableFileClick(enableFile);
+    for (const auto& value : TemplateValues)
+        ControlTable().FieldAt(value.entry).SetValue(present ? ReadTemplateNumber(reg, value.name) : 0);
+}
+
+void TForm1::WriteCacheSettings()
+{
+    const std::string choice = Get<CheckBox>(id::EnableFile).Checked() ? TemplateName : OtherTemplateName;
+    RegSetValueA(HKEY_LOCAL_MACHINE, TemplatesPath, REG_SZ, choice.c_str(), static_cast<DWORD>(choice.size()));
+    WriteVCache();
+    WriteFileSystemTemplate();
+}
+
+void TForm1::WriteVCache()
+{
+    ProfileFile ini(SystemIni);
+    if (!Get<CheckBox>(id::EnableDisk).Checked()) {
+        ini.EraseSection(VCacheSection);
+        return;
+    }
+    for (int i = 0; i < 3; ++i)
+        ini.WriteString(VCacheSection, VCacheKeys[i], IntToText(ControlTable().FieldAt(FirstVCacheEntry + i).Value()));
+}
+
+void TForm1::WriteFileSystemTemplate()
+{
+    RegistryAccessor reg(HKEY_LOCAL_MACHINE);
+    reg.OpenKey(TemplatePath(), true);
+    for (const auto& value : TemplateValues)
+        WriteTemplateNumber(reg, value.name, ControlTable().FieldAt(value.entry).Value());
+}
