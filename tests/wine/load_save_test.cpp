@@ -1,0 +1,232 @@
+// The one load and the one save, in process: their order, and what an
+// error does to each.
+#include "app/splash.h"
+#include "app_fixture.h"
+#include "controls/number_field.h"
+#include "mainwindow/control_ids.h"
+#include <commctrl.h>
+
+namespace {
+class LoadSave : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        for (const char* key : {GlideKey, D3DKey}) {
+            reg::SetString(key, "SSTV2_RGAMMA", "1.3");
+            reg::SetString(key, "SSTV2_GGAMMA", "1.2");
+            reg::SetString(key, "SSTV2_BGAMMA", "1.1");
+            reg::SetString(key, "SSTV2_GRXCLK", "95");
+            reg::SetString(key, "SSTV2_REFRESH_640x480", "75");
+            reg::SetString(key, "FX_GLIDE_SWAPINTERVAL", "0");
+        }
+        reg::SetBinary(TemplateKey, "PathCache", {64, 0, 0, 0});
+        reg::SetBinary(TemplateKey, "NameCache", {0xa9, 0x0a, 0, 0});
+        WriteSystemIni(ReadSystemIni() + "[vcache]\r\nchunksize=512\r\n");
+    }
+    TForm1& OpenWithSplash()
+    {
+        SplashForm = std::make_unique<TSplashForm>();
+        SplashForm->ShowAndPaint();
+        return OpenForm();
+    }
+    std::string Save()
+    {
+        boxes.clear();
+        SendMessageA(Form().Find(id::Button1).Handle(), BM_CLICK, 0, 0);
+        Pump();
+        return boxes.empty() ? "" : boxes[0].text;
+    }
+    bool WindowOpen() { return Form().Handle() && IsWindowVisible(Form().Handle()); }
+    std::string Everything() { return reg::Dump("SOFTWARE") + ReadSystemIni(); }
+};
+} // namespace
+
+TEST_F(LoadSave, LoadEndsOnTheInfoPageWithTheSplashGone)
+{
+    OpenWithSplash();
+    EXPECT_EQ(Form().ActivePage(), 0);
+    EXPECT_FALSE(SplashForm) << "the splash window is freed";
+    EXPECT_EQ(Form().D3DProfile.Clock, 95);
+    EXPECT_EQ(Form().Get<TrackBar>(id::ClockSpeed).Position(), 95);
+    EXPECT_EQ(Form().GlideProfile.KeyName, "Glide");
+    EXPECT_EQ(Form().D3DProfile.KeyName, "D3D");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(LoadSave, SplashBarStepsBeforeEachRead)
+{
+    // A read that fails shows its error while the splash is still up, so the
+    // bar's position then tells how many steps came before that read.
+    const struct { int line; const char* key; const char* name; int steps; } cases[] = {
+        {__LINE__, nullptr, "", 5},        // cache settings: the fifth read
+        {__LINE__, D3DKey, "SSTV2_GRXCLK", 7},
+        {__LINE__, GlideKey, "SSTV2_GRXCLK", 8},  // the last read runs on a full bar
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        SetUp();
+        if (c.key)
+            reg::SetString(c.key, c.name, "fast");
+        else
+            reg::SetDword(TemplateKey, "PathCache", 1);
+        OpenWithSplash();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].splashPosition, c.steps);
+        EXPECT_FALSE(SplashForm) << "freed all the same";
+        CloseForm();
+    }
+}
+
+TEST_F(LoadSave, MissingD3DClockIsNinetyAndSavedAsNinety)
+{
+    reg::DeleteTree(D3DKey);
+    reg::SetString(D3DKey, "SSTV2_RGAMMA", "1");
+    OpenForm();
+    EXPECT_EQ(Form().D3DProfile.Clock, 90);
+    EXPECT_EQ(Form().Get<TrackBar>(id::ClockSpeed).Position(), 90);
+    EXPECT_EQ(Form().Find(id::lclock).Text(), "\xd3rajel - 90 Hz");
+    EXPECT_EQ(Save(), "");
+    EXPECT_EQ(reg::String(D3DKey, "SSTV2_GRXCLK"), "90");
+}
+
+TEST_F(LoadSave, OkWithoutEditsWritesEverything)
+{
+    reg::DeleteTree(GlideKey);
+    OpenForm();
+    EXPECT_EQ(Save(), "");
+    EXPECT_EQ(Form().Handle(), nullptr) << "OK closes the window";
+    const struct { const char* name; const char* text; } glide[] = {
+        {"SSTV2_RGAMMA", "0"}, {"SSTV2_GGAMMA", "0"}, {"SSTV2_BGAMMA", "0"},
+        {"SSTV2_REFRESH_512x384", "0"}, {"SSTV2_REFRESH_1024x768", "0"}, {"SSTV2_GRXCLK", "90"}};
+    for (const auto& v : glide)
+        EXPECT_EQ(reg::String(GlideKey, v.name), v.text) << v.name;
+    EXPECT_EQ(reg::String(D3DKey, "SSTV2_RGAMMA"), "1.3");
+    EXPECT_EQ(reg::String(D3DKey, "SSTV2_REFRESH_640x480"), "75");
+    EXPECT_EQ(reg::String(D3DKey, "FX_GLIDE_SWAPINTERVAL"), "0");
+    EXPECT_EQ(reg::String(TemplatesKey, ""), "Tarnwick");
+}
+
+TEST_F(LoadSave, ClockThatIsNotANumber)
+{
+    reg::SetString(D3DKey, "SSTV2_GRXCLK", "fast");
+    reg::SetString(GlideKey, "SSTV2_GRXCLK", "80");
+    OpenWithSplash();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "'fast' is not a valid integer value.");
+    EXPECT_EQ(boxes[0].caption, "Tarnwick");
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    // The window is still made whole.
+    EXPECT_FALSE(SplashForm);
+    EXPECT_EQ(Form().ActivePage(), 0);
+    EXPECT_EQ(Form().Get<TrackBar>(id::TrRed).Position(), 130) << "the Basics page shows the profile";
+    EXPECT_EQ(Form().GlideProfile.Clock, 0) << "the Glide clock was not read";
+    EXPECT_TRUE(Form().GroupLoaded(TForm1::Group::Switches));
+    EXPECT_FALSE(Form().GroupLoaded(TForm1::Group::D3DClock));
+
+    reg::SetString(GlideKey, "SSTV2_REFRESH_640x480", "60");
+    EXPECT_EQ(Save(), "");
+    EXPECT_EQ(reg::String(D3DKey, "SSTV2_GRXCLK"), "fast") << "never read: left as stored";
+    EXPECT_EQ(reg::String(GlideKey, "SSTV2_GRXCLK"), "80");
+    EXPECT_EQ(reg::String(GlideKey, "SSTV2_REFRESH_640x480"), "75") << "read groups are written";
+}
+
+TEST_F(LoadSave, ClockEditedAfterAFailedLoadIsSaved)
+{
+    reg::SetString(GlideKey, "SSTV2_GRXCLK", "fast");
+    OpenForm();
+    // Direct3D tab: "Gyári érték" is a change of the D3D clock group only.
+    SendMessageA(Form().Find(id::Button4).Handle(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_TRUE(Form().GroupEdited(TForm1::Group::D3DClock));
+    EXPECT_EQ(Save(), "");
+    EXPECT_EQ(reg::String(D3DKey, "SSTV2_GRXCLK"), "90");
+    EXPECT_EQ(reg::String(GlideKey, "SSTV2_GRXCLK"), "fast");
+}
+
+TEST_F(LoadSave, BadTemplateValueLeavesLaterGroupsAlone)
+{
+    reg::SetDword(TemplateKey, "PathCache", 64);
+    reg::SetString(GlideKey, "SSTV2_SLOWPCIWR", "1");
+    const std::string iniBefore = ReadSystemIni();
+    OpenForm();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Invalid data type for 'PathCache'.");
+    reg::SetString(D3DKey, "SSTV2_GRXCLK", "111");
+    reg::DeleteTree(std::string(GlideKey));
+    reg::SetString(GlideKey, "SSTV2_SLOWPCIWR", "1");
+    EXPECT_EQ(Save(), "");
+    EXPECT_EQ(reg::Type(TemplateKey, "PathCache"), static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(ReadSystemIni(), iniBefore);
+    EXPECT_EQ(reg::String(GlideKey, "SSTV2_SLOWPCIWR"), "1") << "switches not written";
+    EXPECT_EQ(reg::String(D3DKey, "SSTV2_GRXCLK"), "111") << "clocks not written";
+    EXPECT_EQ(reg::String(GlideKey, "SSTV2_RGAMMA"), "1.3") << "gamma was read: written";
+}
+
+TEST_F(LoadSave, FailingGammaWriteStopsTheSave)
+{
+    OpenForm();
+    // The Glide key becomes impossible to write: volatile parent, no key.
+    reg::MakeVolatile(VoodooKey);
+    {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, D3DKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr);
+        RegCloseKey(key);
+    }
+    EXPECT_EQ(Save(), "Failed to set data for 'SSTV2_REFRESH_512x384'.");
+    EXPECT_TRUE(WindowOpen()) << "the window stays open";
+    EXPECT_FALSE(reg::Exists(D3DKey, "SSTV2_REFRESH_512x384")) << "nothing after the failing step";
+}
+
+TEST_F(LoadSave, SaveOrder)
+{
+    OpenForm();
+    // Make the D3D key unwritable after load: the Glide refresh rates are
+    // written first, then the D3D ones fail; nothing else is made.
+    reg::MakeVolatile(VoodooKey);
+    {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, GlideKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr);
+        RegCloseKey(key);
+    }
+    EXPECT_EQ(Save(), "Failed to set data for 'SSTV2_REFRESH_512x384'.");
+    EXPECT_EQ(reg::String(GlideKey, "SSTV2_REFRESH_640x480"), "75");
+    EXPECT_FALSE(reg::Exists(GlideKey, "SSTV2_RGAMMA")) << "gamma comes after both refresh steps";
+}
+
+TEST_F(LoadSave, CancelAndCloseWriteNothing)
+{
+    for (int way = 0; way < 2; ++way) {
+        OpenForm();
+        Form().Get<CheckBox>(id::gcb(9)).SetChecked(true);
+        Form().Get<NumberField>(id::camin).SetValue(7);
+        const std::string before = Everything();
+        if (way == 0)
+            SendMessageA(Form().Find(id::Button2).Handle(), BM_CLICK, 0, 0);
+        else
+            SendMessageA(Form().Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        Pump();
+        EXPECT_EQ(Form().Handle(), nullptr);
+        EXPECT_EQ(Everything(), before);
+        CloseForm();
+    }
+}
+
+TEST_F(LoadSave, EscapeDoesNothingEnterPressesOk)
+{
+    OpenForm();
+    HWND box = Form().Find(id::gcb(1)).Handle();
+    SetFocus(box);
+    MSG msg{box, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+    IsDialogMessageA(Form().Handle(), &msg);
+    Pump();
+    EXPECT_TRUE(WindowOpen());
+    msg.wParam = VK_RETURN;
+    IsDialogMessageA(Form().Handle(), &msg);
+    Pump();
+    EXPECT_EQ(Form().Handle(), nullptr) << "Enter on a check box presses OK";
+    EXPECT_EQ(reg::String(GlideKey, "SSTV2_GRXCLK"), "95");
+    EXPECT_TRUE(reg::Exists(TemplatesKey, "")) << "and OK saved";
+}

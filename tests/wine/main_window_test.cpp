@@ -1,0 +1,137 @@
+// The main window made for real: its frame, pages, ControlTable and the
+// Info page's clip.
+#include "app_fixture.h"
+#include "app/startup.h"
+#include "mainwindow/control_ids.h"
+#include "platform/error.h"
+#include <commctrl.h>
+
+namespace {
+class MainWindow : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        reg::SetString(GlideKey, "SSTV2_RGAMMA", "1");
+    }
+    RECT Placement(int controlId)
+    {
+        HWND h = Form().Find(controlId).Handle();
+        RECT r{};
+        GetWindowRect(h, &r);
+        MapWindowPoints(HWND_DESKTOP, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+};
+} // namespace
+
+TEST_F(MainWindow, Frame)
+{
+    OpenForm();
+    HWND h = Form().Handle();
+    char title[64] = {};
+    GetWindowTextA(h, title, sizeof title);
+    EXPECT_STREQ(title, "Tarnwick");
+    RECT client{}, window{};
+    GetClientRect(h, &client);
+    GetWindowRect(h, &window);
+    EXPECT_EQ(client.right, 464);
+    EXPECT_EQ(client.bottom, 294);
+    EXPECT_EQ(window.left, 358);
+    EXPECT_EQ(window.top, 208);
+    const LONG style = GetWindowLongA(h, GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    HWND tabs = Form().Find(id::PageControl1).Handle();
+    const char* captions[] = {"Inf\xf3", "Alapok", "Tuning - kezd\xf5knek", "Cache", "Tuning - csak profiknak!"};
+    ASSERT_EQ(TabCtrl_GetItemCount(tabs), 5);
+    for (int i = 0; i < 5; ++i) {
+        char text[64] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        EXPECT_STREQ(text, captions[i]);
+    }
+    EXPECT_EQ(Form().ActivePage(), 0) << "opens on the Info page";
+}
+
+TEST_F(MainWindow, ControlTableEntries)
+{
+    OpenForm();
+    const struct { int index; int control; ControlKind kind; int parent; int x, y, tag; } cases[] = {
+        {1, id::lred, ControlKind::Label, id::GroupBox2, 156, 16, 0},
+        {2, id::lblue, ControlKind::Label, id::GroupBox2, 148, 52, 0},
+        {3, id::lgreen, ControlKind::Label, id::GroupBox2, 144, 88, 0},
+        {4, id::TrRed, ControlKind::TrackBar, id::GroupBox2, 35, 28, 1},
+        {5, id::TrBlue, ControlKind::TrackBar, id::GroupBox2, 35, 64, 2},
+        {6, id::TrGreen, ControlKind::TrackBar, id::GroupBox2, 35, 100, 3},
+        {7, id::camin, ControlKind::NumberField, id::DiskCacBox, 164, 11, 0},
+        {10, id::cadir, ControlKind::NumberField, id::FilCacBox, 152, 11, 0},
+        {12, id::Refrrate512x384, ControlKind::ComboBox, id::GroupBox7, 56, 16, 1},
+        {16, id::Refrrate1024x768, ControlKind::ComboBox, id::GroupBox7, 56, 112, 5},
+        {17, id::gcb(1), ControlKind::CheckBox, id::GroupBox1, 8, 16, 0},
+        {23, id::gcb(7), ControlKind::CheckBox, id::GroupBox5, 8, 16, 0},
+        {32, id::gcb(16), ControlKind::CheckBox, id::GroupBox5, 8, 164, 0},
+        {33, id::dcb(1), ControlKind::CheckBox, id::GroupBox4, 8, 16, 0},
+        {47, id::dcb(15), ControlKind::CheckBox, id::GroupBox6, 8, 164, 0},
+    };
+    const ControlTableT& table = Form().ControlTable();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        Control& entry = table.At(c.index);
+        EXPECT_EQ(entry.Id(), c.control);
+        EXPECT_EQ(entry.Kind(), c.kind);
+        EXPECT_EQ(GetDlgCtrlID(entry.Parent()), c.parent);
+        EXPECT_EQ(entry.Tag(), c.tag);
+        const RECT r = Placement(c.control);
+        EXPECT_EQ(r.left, c.x);
+        EXPECT_EQ(r.top, c.y);
+    }
+    for (int bad : {0, 48}) {
+        EXPECT_THROW(table.At(bad), Error);
+    }
+    try {
+        table.TrackBarAt(1);
+        ADD_FAILURE() << "a label taken as a slider";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "Range check error");
+    }
+}
+
+TEST_F(MainWindow, DesignStates)
+{
+    OpenForm();
+    HWND gamma = Form().Find(id::TrRed).Handle();
+    EXPECT_EQ(SendMessageA(gamma, TBM_GETRANGEMAX, 0, 0), 400);
+    EXPECT_EQ(SendMessageA(gamma, TBM_GETLINESIZE, 0, 0), 10);
+    EXPECT_EQ(SendMessageA(gamma, TBM_GETPAGESIZE, 0, 0), 10);
+    HWND clock = Form().Find(id::ClockSpeed).Handle();
+    EXPECT_EQ(SendMessageA(clock, TBM_GETRANGEMIN, 0, 0), 50);
+    EXPECT_EQ(SendMessageA(clock, TBM_GETRANGEMAX, 0, 0), 120);
+    EXPECT_TRUE(GetWindowLongA(Form().Find(id::pbFiz).Handle(), GWL_STYLE) & PBS_SMOOTH);
+    EXPECT_FALSE(Form().Find(id::DiskCacBox).Enabled()) << "no [vcache]: its group stays off";
+    EXPECT_EQ(Form().Find(id::Label3).Text().substr(0, 12), "Az \xf3rajeln\xe9l");
+    EXPECT_EQ(Form().Get<TComboBox97>(id::Refrrate640x400).ItemIndex(), -1);
+}
+
+TEST_F(MainWindow, NoLibraryMeansNoClipAndNoMessage)
+{
+    DeleteFileA(AnimationLibraryPath);
+    OpenForm();
+    EXPECT_TRUE(Form().AnimationUnavailable());
+    EXPECT_FALSE(Form().AnimationStarted());
+    SendMessageA(Form().Find(id::ani).Handle(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 10));
+    Pump();
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindow, ProbeOpensWithoutCreating)
+{
+    EXPECT_TRUE(ProbeCard());
+    reg::DeleteTree("SOFTWARE\\3dfx Interactive");
+    EXPECT_FALSE(ProbeCard());
+    EXPECT_FALSE(reg::KeyExists(VoodooKey)) << "the probe never creates the key";
+}
