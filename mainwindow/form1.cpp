@@ -141,6 +141,17 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             SetBkColor(reinterpret_cast<HDC>(wp), RGB(0, 0, 0));
             return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
         }
+        [[fallthrough]];
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        // The flat lists keep their own colour, the parent's while disabled.
+        for (int list = id::Refrrate512x384; list <= id::Refrrate1024x768; ++list) {
+            LRESULT brush = 0;
+            auto it = controls_.find(list);
+            if (it != controls_.end() &&
+                static_cast<const TComboBox97&>(*it->second).AnswerCtlColor(msg, wp, lp, brush))
+                return brush;
+        }
         break;
     case DM_GETDEFID:
         return MAKELRESULT(id::Button1, DC_HASDEFID);

@@ -2,6 +2,7 @@
 // Info page's clip.
 #include "app_fixture.h"
 #include "app/startup.h"
+#include "controls/animate_click.h"
 #include "mainwindow/control_ids.h"
 #include "platform/error.h"
 #include <commctrl.h>
@@ -134,4 +135,78 @@ TEST_F(MainWindow, ProbeOpensWithoutCreating)
     reg::DeleteTree("SOFTWARE\\3dfx Interactive");
     EXPECT_FALSE(ProbeCard());
     EXPECT_FALSE(reg::KeyExists(VoodooKey)) << "the probe never creates the key";
+}
+
+namespace {
+class InfoPage : public MainWindow {
+protected:
+    void InstallLibrary(const char* variant)
+    {
+        const std::string source = std::string(TARNWICK_STANDIN_DIR) + "/3dfxv2ps_" + variant + ".dll";
+        ASSERT_TRUE(CopyFileA(source.c_str(), AnimationLibraryPath, FALSE)) << source;
+    }
+    void TearDown() override
+    {
+        MainWindow::TearDown();
+        DeleteFileA(AnimationLibraryPath);
+    }
+    TAnimateClick& Ani() { return Form().Get<TAnimateClick>(id::ani); }
+    void DoubleClick()
+    {
+        SendMessageA(Ani().Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+        Pump();
+    }
+    void ClickPageTab(int index)
+    {
+        HWND tabs = Form().Find(id::PageControl1).Handle();
+        RECT r{};
+        SendMessageA(tabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+        Pump();
+    }
+    bool WaitUntilStopped(DWORD ms)
+    {
+        const DWORD until = GetTickCount() + ms;
+        while (Ani().Playing() && GetTickCount() < until) {
+            Pump();
+            Sleep(20);
+        }
+        return !Ani().Playing();
+    }
+};
+} // namespace
+
+TEST_F(InfoPage, ClipPlaysOnceAndReplaysOnDoubleClick)
+{
+    InstallLibrary("with_clip");
+    OpenForm();
+    EXPECT_FALSE(Form().AnimationUnavailable());
+    EXPECT_TRUE(Form().AnimationStarted());
+    EXPECT_TRUE(Ani().Playing()) << "plays when the window opens";
+    DoubleClick();
+    EXPECT_TRUE(boxes.empty()) << "a double-click while playing does nothing";
+    ASSERT_TRUE(WaitUntilStopped(8000)) << "the clip plays once and stops";
+    ClickPageTab(1);
+    EXPECT_EQ(Form().ActivePage(), 1);
+    ClickPageTab(0);
+    EXPECT_EQ(Form().ActivePage(), 0);
+    EXPECT_FALSE(Ani().Playing()) << "coming back does not replay it";
+    DoubleClick();
+    EXPECT_TRUE(Ani().Playing()) << "a double-click after it ended replays it";
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(InfoPage, LibraryWithoutTheClip)
+{
+    InstallLibrary("without_clip");
+    OpenForm();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Cannot open AVI.");
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(Form().ActivePage(), 0) << "the load went on afterwards";
+    DoubleClick();
+    DoubleClick();
+    EXPECT_EQ(boxes.size(), 3u) << "each double-click tries again";
 }
