@@ -1,6 +1,7 @@
 // The main window made for real: its frame, pages, ControlTable and the
 // Info page's clip.
 #include "app_fixture.h"
+#include "app/splash.h"
 #include "app/startup.h"
 #include "controls/animate_click.h"
 #include "mainwindow/control_ids.h"
@@ -209,4 +210,40 @@ TEST_F(InfoPage, LibraryWithoutTheClip)
     DoubleClick();
     DoubleClick();
     EXPECT_EQ(boxes.size(), 3u) << "each double-click tries again";
+}
+
+TEST(Splash, BorderlessCentredWithItsBar)
+{
+    InitialiseWindowClasses(GetModuleHandleA(nullptr));
+    TSplashForm splash;
+    splash.ShowAndPaint();
+    HWND h = splash.Handle();
+    EXPECT_TRUE(IsWindowVisible(h));
+    RECT window{}, client{};
+    GetWindowRect(h, &window);
+    GetClientRect(h, &client);
+    EXPECT_EQ(client.right, 317);
+    EXPECT_EQ(client.bottom, 199);
+    EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - 317) / 2);
+    EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - 199) / 2);
+    const LONG style = GetWindowLongA(h, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME));
+    HWND bar = splash.ProgressBar();
+    RECT r{};
+    GetWindowRect(bar, &r);
+    MapWindowPoints(HWND_DESKTOP, h, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.top, 176);
+    EXPECT_EQ(r.right - r.left, 257);
+    EXPECT_EQ(r.bottom - r.top, 10);
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & PBS_SMOOTH);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, TRUE, 0), 0);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 8);
+    EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 0);
+    // The picture is painted at once, before any message loop runs: its
+    // pixels are not the plain button face.
+    HDC dc = GetDC(h);
+    const COLORREF corner = GetPixel(dc, 5, 5);
+    ReleaseDC(h, dc);
+    EXPECT_NE(corner, GetSysColor(COLOR_BTNFACE));
 }
