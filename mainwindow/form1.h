@@ -8,6 +8,7 @@
 #include "mainwindow/control_table.h"
 #include "mainwindow/layout_builder.h"
 #include "platform/handles.h"
+#include <functional>
 #include <string>
 
 class TForm1 {
@@ -83,6 +84,10 @@ public:
     enum class Group { GlideRefresh, D3DRefresh, GlideGamma, D3DGamma, Cache, Switches, GlideClock, D3DClock };
     bool GroupLoaded(Group g) const { return groupLoaded_[static_cast<int>(g)]; }
     bool GroupEdited(Group g) const { return groupEdited_[static_cast<int>(g)]; }
+    // Called before each step of the load and of the save, so tests can see
+    // the order and act between steps.
+    std::function<void(Group)> BeforeLoadStep;
+    std::function<void(Group)> BeforeSaveStep;
 
 private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);

@@ -42,6 +42,8 @@ void TForm1::LoadStoredSettings()
     };
     for (const auto& step : steps) {
         SplashStep();
+        if (BeforeLoadStep)
+            BeforeLoadStep(step.group);
         step.read(*this);
         groupLoaded_[static_cast<int>(step.group)] = true;
     }
@@ -59,9 +61,13 @@ void TForm1::SaveAll()
         {Group::GlideClock, [](TForm1& f) { WriteClock(f.GlideProfile); }},
         {Group::D3DClock, [](TForm1& f) { WriteClock(f.D3DProfile); }},
     };
-    for (const auto& step : steps)
-        if (GroupLoaded(step.group) || GroupEdited(step.group))
-            step.write(*this);
+    for (const auto& step : steps) {
+        if (!GroupLoaded(step.group) && !GroupEdited(step.group))
+            continue;
+        if (BeforeSaveStep)
+            BeforeSaveStep(step.group);
+        step.write(*this);
+    }
 }
 
 void TForm1::OnUserEdit(Group group) { groupEdited_[static_cast<int>(group)] = true; }

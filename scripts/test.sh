@@ -11,7 +11,8 @@ passed=0; failed=0; broken=0
 run_ctest() {
     local dir=$1 log
     log=$(mktemp)
-    ctest --test-dir "$dir" --output-on-failure -j2 --timeout 600 2>&1 | tee "$log"
+    # One at a time: the Wine tests share one X display and its focus.
+    ctest --test-dir "$dir" --output-on-failure --timeout 600 2>&1 | tee "$log"
     local line total bad
     line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
     if [ -z "$line" ]; then

@@ -5,6 +5,7 @@
 #include "controls/number_field.h"
 #include "mainwindow/control_ids.h"
 #include <commctrl.h>
+#include <vector>
 
 namespace {
 class LoadSave : public AppTest {
@@ -163,34 +164,56 @@ TEST_F(LoadSave, BadTemplateValueLeavesLaterGroupsAlone)
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_RGAMMA"), "1.3") << "gamma was read: written";
 }
 
+TEST_F(LoadSave, OrderOfTheSteps)
+{
+    using G = TForm1::Group;
+    std::vector<G> loads, saves;
+    TForm1 form;
+    form.BeforeLoadStep = [&](G g) { loads.push_back(g); };
+    form.BeforeSaveStep = [&](G g) { saves.push_back(g); };
+    form.Create();
+    form.Show();
+    form.SaveAll();
+    form.Close();
+    EXPECT_EQ(loads, (std::vector<G>{G::GlideGamma, G::GlideRefresh, G::D3DGamma, G::D3DRefresh,
+                                     G::Cache, G::Switches, G::D3DClock, G::GlideClock}));
+    EXPECT_EQ(saves, (std::vector<G>{G::GlideRefresh, G::D3DRefresh, G::GlideGamma, G::D3DGamma,
+                                     G::Cache, G::Switches, G::GlideClock, G::D3DClock}));
+}
+
 TEST_F(LoadSave, FailingGammaWriteStopsTheSave)
 {
     OpenForm();
-    // The Glide key becomes impossible to write: volatile parent, no key.
-    reg::MakeVolatile(VoodooKey);
-    {
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, D3DKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr);
-        RegCloseKey(key);
-    }
-    EXPECT_EQ(Save(), "Failed to set data for 'SSTV2_REFRESH_512x384'.");
+    reg::SetString(GlideKey, "SSTV2_REFRESH_640x480", "60");
+    reg::SetString(D3DKey, "SSTV2_REFRESH_640x480", "60");
+    std::string glideRefresh, d3dRefresh;
+    // Once both refresh steps are done, the Glide key becomes impossible to
+    // write for real: gone, below a parent that takes no lasting keys. The
+    // D3D key stays writable, so a step made after the failure would show.
+    Form().BeforeSaveStep = [&](TForm1::Group g) {
+        if (g != TForm1::Group::GlideGamma)
+            return;
+        glideRefresh = reg::String(GlideKey, "SSTV2_REFRESH_640x480");
+        d3dRefresh = reg::String(D3DKey, "SSTV2_REFRESH_640x480");
+        reg::MakeVolatile(VoodooKey);
+        reg::MakeVolatile(D3DKey);
+    };
+    EXPECT_EQ(Save(), "Failed to set data for 'SSTV2_RGAMMA'.");
     EXPECT_TRUE(WindowOpen()) << "the window stays open";
-    EXPECT_FALSE(reg::Exists(D3DKey, "SSTV2_REFRESH_512x384")) << "nothing after the failing step";
+    EXPECT_EQ(glideRefresh, "75") << "both refresh steps came first";
+    EXPECT_EQ(d3dRefresh, "75");
+    EXPECT_FALSE(reg::Exists(D3DKey, "SSTV2_RGAMMA")) << "nothing after the failing step";
+    EXPECT_FALSE(reg::Exists(D3DKey, "FX_GLIDE_SWAPINTERVAL"));
+    EXPECT_FALSE(reg::Exists(D3DKey, "SSTV2_GRXCLK"));
 }
 
-TEST_F(LoadSave, SaveOrder)
+TEST_F(LoadSave, SaveStopsAtTheD3DRefreshStep)
 {
     OpenForm();
-    // Make the D3D key unwritable after load: the Glide refresh rates are
-    // written first, then the D3D ones fail; nothing else is made.
+    // The D3D key cannot be made after load; the Glide refresh rates come
+    // first, then the D3D ones fail and nothing else is made.
     reg::MakeVolatile(VoodooKey);
-    {
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, GlideKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr);
-        RegCloseKey(key);
-    }
+    reg::MakeVolatile(GlideKey);
     EXPECT_EQ(Save(), "Failed to set data for 'SSTV2_REFRESH_512x384'.");
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_REFRESH_640x480"), "75");
     EXPECT_FALSE(reg::Exists(GlideKey, "SSTV2_RGAMMA")) << "gamma comes after both refresh steps";

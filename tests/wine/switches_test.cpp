@@ -142,18 +142,6 @@ TEST_F(Switches, SaveCreatesMissingKeys)
     EXPECT_EQ(reg::String(D3DKey, "SSTV2_ANTIALIAS"), "1");
 }
 
-namespace {
-// A key made volatile by the test; the program asks for lasting keys, which
-// cannot be made below it.
-void CreateVolatile(const char* path)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr), ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-} // namespace
-
 TEST_F(Switches, KeysThatCannotBeCreated)
 {
     OpenForm();
@@ -174,7 +162,7 @@ TEST_F(Switches, D3DKeyThatCannotBeCreatedKeepsGlideClean)
     OpenForm();
     UncheckAll();
     reg::MakeVolatile(VoodooKey);
-    CreateVolatile(GlideKey);
+    reg::MakeVolatile(GlideKey);
     Box(id::gcb(4)).SetChecked(true);
     EXPECT_EQ(SaveError(), "") << "no D3D box checked: the routine ends quietly";
     Box(id::dcb(1)).SetChecked(true);
