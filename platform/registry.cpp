@@ -139,7 +139,8 @@ int RegistryAccessor::ReadBinaryData(const std::string& name, void* buffer, int 
     if (!QueryInfo(name, info))
         return 0;
     const DataType type = ToDataType(info.type);
-    if ((type != DataType::Binary && type != DataType::Unknown) || info.size > static_cast<DWORD>(size))
+    if ((type != DataType::Binary && type != DataType::Unknown) || size < 0 ||
+        info.size > static_cast<DWORD>(size))
         Raise(errtext::InvalidDataType, name);
     DWORD got = info.size;
     if (RegQueryValueExA(current_.get(), name.c_str(), nullptr, nullptr,

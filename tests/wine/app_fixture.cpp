@@ -1,4 +1,5 @@
 #include "app_fixture.h"
+#include "test_support.h"
 #include "app/splash.h"
 #include "app/startup.h"
 #include <commctrl.h>
@@ -231,7 +232,7 @@ void AppTest::SetUp()
 void AppTest::TearDown()
 {
     CloseForm();
-    SetMessageBoxFunction(nullptr);
+    FailOnUnexpectedMessageBoxes();
     SetRestartFunction(nullptr);
 }
 
