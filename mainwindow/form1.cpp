@@ -158,6 +158,12 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_ENDSESSION:
+        // Windows is ending the session (after the restart command, say):
+        // the program ends as if closed, without saving.
+        if (wp)
+            Close();
+        return 0;
     case WM_DESTROY:
         RunGuarded([this] { FormDestroy(); });
         PostQuitMessage(0);
