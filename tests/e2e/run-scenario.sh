@@ -1,0 +1,125 @@
+#!/bin/bash
+# Runs one e2e scenario: a fresh copy of the template prefix set up as asked,
+# a private Xvfb (so tests may run side by side and screen reads see only
+# this test's windows) and the driver under Wine. With --unchanged, for
+# scenarios that never save, the driver's keys and system.ini must come out
+# byte-identical.
+#
+#   run-scenario.sh --driver D.exe --app tarnwick.exe [--setup demo|bare|none]
+#                   [--dll PATH|none] [--shots DIR] [--unchanged] <scenario>
+set -u
+source "$(dirname "$0")/../../scripts/common.sh"
+
+driver= app= setup=demo dll=none shots= scenario= unchanged=0
+while [ $# -gt 0 ]; do
+    case $1 in
+    --driver) driver=$2; shift 2 ;;
+    --app) app=$2; shift 2 ;;
+    --setup) setup=$2; shift 2 ;;
+    --dll) dll=$2; shift 2 ;;
+    --shots) shots=$2; shift 2 ;;
+    --unchanged) unchanged=1; shift ;;
+    *) scenario=$1; shift ;;
+    esac
+done
+[ -n "$driver" ] && [ -n "$app" ] && [ -n "$scenario" ] || { echo "run-scenario: bad arguments" >&2; exit 2; }
+template=${TARNWICK_PREFIX_TEMPLATE:-$TARNWICK_ROOT/build/prefix-template}
+[ -f "$template/system.reg" ] || { echo "run-scenario: no template prefix at $template" >&2; exit 2; }
+
+failed=0
+check() {  # check <description> <command...>: one line, like the driver's
+    local what=$1; shift
+    if "$@"; then echo "pass  run-scenario[$scenario]: $what"
+    else echo "FAIL  run-scenario[$scenario]: $what"; failed=1; fi
+}
+
+# A display of our own: Xvfb picks a free number and tells us through a file.
+start_private_xvfb() {
+    local numfile=$work/display
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$numfile" ] && { export DISPLAY=":$(head -1 "$numfile")"; return 0; }
+        sleep 0.1
+    done
+    echo "run-scenario: Xvfb did not start" >&2
+    return 1
+}
+
+cleanup() {
+    [ -n "${WINEPREFIX:-}" ] && drop_prefix "$WINEPREFIX"
+    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+work=$(mktemp -d /tmp/tarnwick-e2e.XXXXXX)
+trap cleanup EXIT
+start_private_xvfb || exit 2
+WINEPREFIX=$(copy_prefix "$template")
+export WINEPREFIX
+
+card_key='HKLM\SOFTWARE\3dfx Interactive\Voodoo2'
+case $setup in
+demo) install_demo_setup "$WINEPREFIX" "$([ "$dll" = none ] && echo /dev/null || echo "$dll")" ;;
+bare) wine reg add "$card_key" /f >/dev/null 2>&1 ;;
+none) ;;
+*) echo "run-scenario: unknown setup $setup" >&2; exit 2 ;;
+esac
+library=$WINEPREFIX/drive_c/windows/system/3dfxv2ps.dll
+rm -f "$library"
+[ "$dll" = none ] || cp "$dll" "$library"
+
+# What the program could write to: the driver's keys, the file system cache
+# profiles and system.ini.
+exported_keys=('HKEY_LOCAL_MACHINE\SOFTWARE\3dfx Interactive'
+               'HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\FS Templates')
+snapshot() {  # snapshot <name>
+    local i=0 key
+    for key in "${exported_keys[@]}"; do
+        wine regedit /E "$(winepath_of "$WINEPREFIX" "$work/$1.$i.reg")" "$key" >/dev/null 2>&1
+        touch "$work/$1.$i.reg"; i=$((i + 1))
+    done
+    cp "$WINEPREFIX/drive_c/windows/system.ini" "$work/$1.system.ini"
+}
+same_snapshots() {
+    local f
+    for f in "$work"/before.*; do cmp -s "$f" "${f/before./after.}" || return 1; done
+}
+key_absent() { ! wine reg query "$card_key" >/dev/null 2>&1; }
+
+if [ "$setup" = none ]; then
+    check "card key absent before the run" key_absent
+elif [ "$unchanged" = 1 ]; then
+    snapshot before
+    check "card keys exported before the run" test -s "$work/before.0.reg"
+fi
+
+driver_win=$(winepath_of "$WINEPREFIX" "$driver")
+app_win=$(winepath_of "$WINEPREFIX" "$app")
+if [ -z "$shots" ]; then
+    env LC_ALL="$TARNWICK_LOCALE" wine "$driver_win" "$scenario" "$app_win"
+    rc=$?
+else
+    # The driver says READY with the window's place; we take the picture and
+    # answer with a line.
+    mkdir -p "$shots"
+    coproc DRIVER { env LC_ALL="$TARNWICK_LOCALE" wine "$driver_win" "$scenario" "$app_win" 2>&1; }
+    driver_pid=$DRIVER_PID
+    while IFS= read -r -t 120 line <&"${DRIVER[0]}"; do
+        line=${line%$'\r'}
+        echo "$line"
+        [[ $line == READY* ]] || continue
+        read -r _ name x y w h <<<"$line"
+        check "saved $shots/$name.png" import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/$name.png"
+        echo taken >&"${DRIVER[1]}"
+    done
+    wait "$driver_pid"
+    rc=$?
+fi
+
+if [ "$setup" = none ]; then
+    check "card key still absent (wine reg query)" key_absent
+elif [ "$unchanged" = 1 ]; then
+    snapshot after
+    check "registry keys and system.ini byte-identical before and after" same_snapshots
+fi
+[ "$rc" -eq 0 ] && [ "$failed" -eq 0 ]

@@ -1,0 +1,44 @@
+#pragma once
+// Reading another process's windows: texts, geometry, the tab strip, message
+// boxes and what is on the screen.
+#include <windows.h>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+HWND ChildById(HWND root, int id);  // any depth
+std::wstring TextOf(HWND hwnd);
+std::string AnsiTextOf(HWND hwnd);
+std::string ClassOf(HWND hwnd);
+SIZE ClientSize(HWND hwnd);
+RECT ClientRectOnScreen(HWND hwnd);
+POINT CentreOf(HWND hwnd);  // in the window's client coordinates
+HWND FocusOf(DWORD threadId);
+
+// SendMessageTimeout with a 2 s limit; `answered` tells whether it replied.
+LRESULT Ask(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* answered = nullptr, UINT timeoutMs = 2000);
+
+// Tab strip items, read through a buffer in the owning process.
+std::wstring TabCaption(HANDLE process, HWND tabs, int index);
+RECT TabItemRect(HANDLE process, HWND tabs, int index);
+// The hint text of the tool `tool` that `owner` registered with `tips`.
+std::wstring ToolTipText(HANDLE process, HWND tips, HWND owner, HWND tool);
+
+struct MessageBoxView {
+    std::wstring caption, text;
+    std::string textBytes;       // the text in the program's code page
+    std::vector<int> buttonIds;  // visible buttons
+    std::vector<std::wstring> buttonTexts;
+    bool icon = false;           // a visible icon beside the text
+    HWND owner = nullptr;
+};
+MessageBoxView ReadMessageBox(HWND box);
+std::string Describe(const MessageBoxView& box);
+
+// The screen pixels of a rectangle, 0x00RRGGBB, row by row.
+std::vector<uint32_t> GrabScreen(const RECT& rect);
+size_t CountNonBlack(const std::vector<uint32_t>& pixels);
+
+} // namespace e2e
