@@ -85,6 +85,10 @@ void TAnimateClick::OnNotifyCode(int code)
 LRESULT CALLBACK TAnimateClick::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     auto* self = static_cast<TAnimateClick*>(GetPropA(hwnd, SelfProperty));
+    // The system control lets the mouse through to its parent; ours takes
+    // it, or neither the double-click nor the hint would ever arrive.
+    if (msg == WM_NCHITTEST)
+        return HTCLIENT;
     if (msg == WM_LBUTTONDBLCLK) {
         // Goes no further: neither the system control nor DefWindowProc see it.
         if (self && self->onDblClick_)

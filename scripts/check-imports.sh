@@ -11,7 +11,7 @@ dump=$("$objdump" -p "$exe") || { echo "check-imports: cannot read $exe" >&2; ex
 deny=(
     GlobalMemoryStatusEx AddVectoredExceptionHandler RemoveVectoredExceptionHandler
     GetTickCount64 GetModuleHandleExA GetModuleHandleExW TryEnterCriticalSection
-    SetFilePointerEx GetFileSizeEx SwitchToThread GetNativeSystemInfo IsWow64Process
+    SetFilePointerEx GetFileSizeEx VirtualAllocEx VirtualFreeEx SwitchToThread GetNativeSystemInfo IsWow64Process
     InitializeSRWLock AcquireSRWLockExclusive ReleaseSRWLockExclusive
     InitializeConditionVariable SleepConditionVariableCS WakeConditionVariable
     InitOnceExecuteOnce FlsAlloc FlsGetValue FlsSetValue FlsFree EncodePointer DecodePointer
@@ -68,7 +68,7 @@ while read -r dll fn; do
         fi
     elif [[ $fn =~ [a-z0-9]W$ ]]; then
         [ -n "${allowed_w[$fn]:-}" ] && pass "$dll!$fn allowed: ${allowed_w[$fn]}" ||
-            fail "$dll!$fn: Unicode function, a stub that fails on 98"
+            fail "$dll!$fn: Unicode function; on 98 most are stubs that fail (allow it here, with the reason, if not)"
     fi
 done <<<"$imports"
 

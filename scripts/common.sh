@@ -11,7 +11,8 @@ export TARNWICK_LOCALE=hu_HU.UTF-8
 # Makes a 32-bit prefix at $1 with the default virtual desktop, which keeps
 # closing windows fast under Xvfb, large enough for the main window.
 make_template_prefix() {
-    local dest=$1
+    local dest
+    dest=$(realpath -m "$1")
     rm -rf "$dest"
     mkdir -p "$(dirname "$dest")"
     WINEPREFIX=$dest wineboot -i >/dev/null 2>&1

@@ -166,7 +166,6 @@ MessageBoxView ReadMessageBox(HWND box)
 {
     MessageBoxView view;
     view.caption = TextOf(box);
-    view.owner = GetWindow(box, GW_OWNER);
     if (HWND text = GetDlgItem(box, 0xFFFF)) {
         view.text = TextOf(text);
         view.textBytes = AnsiTextOf(text);

@@ -32,7 +32,6 @@ struct MessageBoxView {
     std::vector<int> buttonIds;  // visible buttons
     std::vector<std::wstring> buttonTexts;
     bool icon = false;           // a visible icon beside the text
-    HWND owner = nullptr;
 };
 MessageBoxView ReadMessageBox(HWND box);
 std::string Describe(const MessageBoxView& box);
