@@ -542,14 +542,14 @@ def make_splash():
         cv.blend(x, y, (120, 220, 245), c)
 
     # A few stars
-    seed = 12345
+    rng = 12345
     for _ in range(40):
-        seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
-        sx = seed % W
-        seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
-        sy = seed % int(horizon - 8)
-        seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
-        bright = 0.35 + (seed % 100) / 160.0
+        rng = (rng * 1103515245 + 12345) & 0x7FFFFFFF
+        sx = rng % W
+        rng = (rng * 1103515245 + 12345) & 0x7FFFFFFF
+        sy = rng % int(horizon - 8)
+        rng = (rng * 1103515245 + 12345) & 0x7FFFFFFF
+        bright = 0.35 + (rng % 100) / 160.0
         cv.blend(sx, sy, (200, 215, 255), bright)
 
     # Title
