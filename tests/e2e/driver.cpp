@@ -20,6 +20,18 @@ const struct {
     {"no-library", e2e::NoLibrary, 1, "<tarnwick.exe>"},
     {"no-clip", e2e::NoClip, 1, "<tarnwick.exe>"},
     {"screenshots", e2e::Screenshots, 1, "<tarnwick.exe>   (prints READY lines, reads one line each)"},
+    {"basics", e2e::Basics, 1, "<tarnwick.exe>"},
+    {"missing-d3d-clock", e2e::MissingD3DClock, 1, "<tarnwick.exe>"},
+    {"missing-glide-key", e2e::MissingGlideKey, 1, "<tarnwick.exe>"},
+    {"ok-rewrites-all", e2e::OkRewritesAll, 1, "<tarnwick.exe>"},
+    {"bad-clock", e2e::BadClock, 1, "<tarnwick.exe>"},
+    {"bad-template", e2e::BadTemplate, 1, "<tarnwick.exe>"},
+    {"failing-save", e2e::FailingSave, 1, "<tarnwick.exe>"},
+    {"cancel-writes-nothing", e2e::CancelWritesNothing, 1, "<tarnwick.exe>"},
+    {"cache-edits", e2e::CacheEdits, 1, "<tarnwick.exe>"},
+    {"restart-no", e2e::RestartNo, 1, "<tarnwick.exe>"},
+    {"restart-yes", e2e::RestartYes, 1, "<tarnwick.exe>"},
+    {"restart-failing-save", e2e::RestartFailingSave, 1, "<tarnwick.exe>"},
     {"time-to-window", e2e::TimeToWindow, 2, "<program.exe> <window class>"},
 };
 } // namespace

@@ -14,6 +14,20 @@ void AnimationMouse(const Args& args);
 void NoLibrary(const Args& args);
 void NoClip(const Args& args);
 void Screenshots(const Args& args);
+// Editing, saving and not saving
+void Basics(const Args& args);
+void MissingD3DClock(const Args& args);
+void MissingGlideKey(const Args& args);
+void OkRewritesAll(const Args& args);
+void BadClock(const Args& args);
+void BadTemplate(const Args& args);
+void FailingSave(const Args& args);
+void CancelWritesNothing(const Args& args);
+void CacheEdits(const Args& args);
+// The restart command
+void RestartNo(const Args& args);
+void RestartYes(const Args& args);
+void RestartFailingSave(const Args& args);
 // Benchmark: args[1] is the class of the window to wait for.
 void TimeToWindow(const Args& args);
 } // namespace e2e
