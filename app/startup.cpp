@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "app/splash.h"
 #include "controls/animate_click.h"
+#include "controls/controls.h"
 #include "mainwindow/form1.h"
 #include "platform/app_title.h"
 #include "platform/container.h"
@@ -32,6 +33,13 @@ void RunMessageLoop(HWND mainWindow)
 {
     MSG msg;
     while (IsWindow(mainWindow) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Enter on a push button presses that button. The dialog manager
+        // would ask for the default one when the window is not active.
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && IsChild(mainWindow, msg.hwnd) &&
+            IsPushButton(msg.hwnd) && IsWindowEnabled(msg.hwnd)) {
+            SendMessageA(msg.hwnd, BM_CLICK, 0, 0);
+            continue;
+        }
         if (IsDialogMessageA(mainWindow, &msg))
             continue;
         TranslateMessage(&msg);

@@ -4,6 +4,14 @@
 #include "platform/handles.h"
 #include <vector>
 
+bool IsPushButton(HWND h)
+{
+    char cls[16] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    const LONG type = GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiA(cls, "Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
 void Control::SetEnabled(bool on) { EnableWindow(hwnd_, on ? TRUE : FALSE); }
 
 std::string Control::Text() const

@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <string>
 
+// A BUTTON window of the push-button kind (default or not).
+bool IsPushButton(HWND hwnd);
+
 enum class ControlKind {
     Container, Label, Button, CheckBox, TrackBar, ProgressBar, NumberField,
     ComboBox, TabControl, Animate, PaintBox,

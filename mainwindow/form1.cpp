@@ -4,6 +4,7 @@
 #include "platform/container.h"
 #include "platform/error.h"
 #include "platform/message_box.h"
+#include <algorithm>
 #include <commctrl.h>
 
 namespace {
@@ -154,7 +155,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         }
         break;
     case DM_GETDEFID:
-        return MAKELRESULT(id::Button1, DC_HASDEFID);
+        return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);
     case WM_CLOSE:
         Close();
         return 0;
@@ -172,8 +173,32 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
+namespace {
+constexpr int PushButtons[] = {id::Button1, id::Button2, id::Button3, id::Button4};
+} // namespace
+
+// Enter presses the push button that has the focus, and "OK" otherwise.
+int TForm1::DefaultButtonId() const
+{
+    HWND focus = GetFocus();
+    return focus && IsChild(hwnd_, focus) && IsPushButton(focus) ? GetDlgCtrlID(focus) : id::Button1;
+}
+
+// The default button's heavier frame goes where Enter would go.
+void TForm1::ShowDefaultButton()
+{
+    const int current = DefaultButtonId();
+    for (int button : PushButtons)
+        SendMessageA(Find(button).Handle(), BM_SETSTYLE, (button == current ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
+}
+
 void TForm1::OnCommand(int controlId, int code)
 {
+    if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+        if (std::find(std::begin(PushButtons), std::end(PushButtons), controlId) != std::end(PushButtons))
+            ShowDefaultButton();
+        return;
+    }
     RunGuarded([&] {
         switch (controlId) {
         case id::Button1:

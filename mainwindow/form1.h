@@ -96,6 +96,8 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     void OnPaintBox(HWND box, HDC dc);
     void OnHScroll(HWND control);
+    int DefaultButtonId() const;
+    void ShowDefaultButton();
     void OnUserEdit(Group group);
     void OnProfileEdit(Group glide, Group d3d);
     void LoadStoredSettings();

@@ -120,9 +120,9 @@ std::unique_ptr<Control> MakeControl(HWND parent, const LayoutItem& it)
     case ItemKind::LabelWrap:
         return std::make_unique<Label>(MakeWindow(parent, it, "STATIC", SS_LEFT | SS_NOPREFIX), it.tag);
     case ItemKind::Button:
-        return std::make_unique<Control>(MakeWindow(parent, it, "BUTTON", BS_PUSHBUTTON), ControlKind::Button, it.tag);
+        return std::make_unique<Control>(MakeWindow(parent, it, "BUTTON", BS_PUSHBUTTON | BS_NOTIFY), ControlKind::Button, it.tag);
     case ItemKind::DefaultButton:
-        return std::make_unique<Control>(MakeWindow(parent, it, "BUTTON", BS_DEFPUSHBUTTON), ControlKind::Button, it.tag);
+        return std::make_unique<Control>(MakeWindow(parent, it, "BUTTON", BS_DEFPUSHBUTTON | BS_NOTIFY), ControlKind::Button, it.tag);
     case ItemKind::CheckBox:
         return std::make_unique<CheckBox>(MakeWindow(parent, it, "BUTTON", BS_AUTOCHECKBOX), it.tag);
     case ItemKind::GammaSlider: {

@@ -253,3 +253,24 @@ TEST_F(LoadSave, EscapeDoesNothingEnterPressesOk)
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_GRXCLK"), "95");
     EXPECT_TRUE(reg::Exists(TemplatesKey, "")) << "and OK saved";
 }
+
+TEST_F(LoadSave, EnterPressesTheFocusedButton)
+{
+    OpenForm();
+    const std::string before = Everything();
+    HWND cancel = Form().Find(id::Button2).Handle();
+    SetFocus(cancel);
+    Pump();
+    EXPECT_EQ(LOWORD(SendMessageA(Form().Handle(), DM_GETDEFID, 0, 0)), id::Button2);
+    EXPECT_EQ(GetWindowLongA(cancel, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON) << "it shows as the default";
+    EXPECT_EQ(GetWindowLongA(Form().Find(id::Button1).Handle(), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    SetFocus(Form().Find(id::gcb(1)).Handle());
+    Pump();
+    EXPECT_EQ(LOWORD(SendMessageA(Form().Handle(), DM_GETDEFID, 0, 0)), id::Button1) << "OK again off the buttons";
+    SetFocus(cancel);
+    MSG msg{cancel, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+    IsDialogMessageA(Form().Handle(), &msg);
+    Pump();
+    EXPECT_EQ(Form().Handle(), nullptr) << "Enter on Mégsem closes";
+    EXPECT_EQ(Everything(), before) << "and saves nothing";
+}
