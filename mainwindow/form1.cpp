@@ -78,11 +78,10 @@ int TForm1::ActivePage() const { return Get<TabControl>(id::PageControl1).TabInd
 
 void TForm1::SetActivePage(int index)
 {
-    const int before = ActivePage();
-    const bool wasVisible = IsWindowVisible(Find(id::TabSheet1 + index).Handle()) != FALSE;
+    // The page's own visibility, whether or not the window is shown yet.
+    const bool wasShown = (GetWindowLongA(Find(id::TabSheet1 + index).Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
     SelectPage(controls_, index);
-    (void)before;
-    if (index == 0 && !wasVisible)
+    if (index == 0 && !wasShown)
         RunGuarded([this] { TabSheet1Show(); });
 }
 
