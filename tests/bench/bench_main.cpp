@@ -56,14 +56,31 @@ void SliderBenchmark(TForm1& form)
         const WPARAM key = (i / 10) % 2 ? VK_LEFT : VK_RIGHT;
         const double start = Now();
         PostMessageA(slider, WM_KEYDOWN, key, 1);
+        // One message at a time, so what is measured ends when the label
+        // has its new text, not when every repaint has been made too.
+        MSG msg;
         do {
-            Pump();
+            if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
             GetWindowTextA(label, after, sizeof after);
         } while (lstrcmpA(before, after) == 0 && Now() - start < 1);
+        Pump();
         times.push_back(Now() - start);
     }
     std::printf("slider move to label and profile updated: median %.4f ms over 1000 moves (goal < 0.2 ms)\n",
                 Median(times) * 1000);
+    // The handler alone, without the posted key and the slider's own work.
+    auto& tracked = form.Get<TrackBar>(id::TrRed);
+    std::vector<double> handler;
+    for (int i = 0; i < 1000; ++i) {
+        tracked.SetPosition(100 + i % 50);
+        const double start = Now();
+        form.SliderChange(tracked);
+        handler.push_back(Now() - start);
+    }
+    std::printf("  of which SliderChange itself: median %.4f ms\n", Median(handler) * 1000);
 }
 
 // The registry and profile-file calls a save makes, made bare.
