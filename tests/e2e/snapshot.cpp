@@ -1,5 +1,6 @@
 #include "tests/e2e/snapshot.h"
 #include "tests/e2e/checks.h"
+#include "tests/e2e/stored_settings.h"
 #include <windows.h>
 #include <cstdio>
 #include <sstream>
@@ -48,18 +49,6 @@ void DumpKey(HKEY parent, const std::wstring& path, std::ostringstream& out)
     RegCloseKey(key);
 }
 
-std::string FileText(const char* path)
-{
-    std::string text;
-    if (FILE* f = std::fopen(path, "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-            text.append(buffer, n);
-        std::fclose(f);
-    }
-    return text;
-}
 
 } // namespace
 
@@ -68,7 +57,7 @@ std::string SettingsSnapshot()
     std::ostringstream out;
     for (const wchar_t* key : WatchedKeys)
         DumpKey(HKEY_LOCAL_MACHINE, key, out);
-    out << "system.ini:\n" << FileText("C:\\windows\\system.ini");
+    out << "system.ini:\n" << FileBytes("C:\\windows\\system.ini");
     return out.str();
 }
 
