@@ -59,11 +59,12 @@ int RunTarnwick(HINSTANCE instance)
     SplashForm->ShowAndPaint();
     SetApplicationTitle("Tarnwick");
     TForm1 form;
-    RunGuarded([&] {
-        form.Create();
+    const Status created = form.Create();
+    if (created.ok()) {
         form.Show();
         RunMessageLoop(form.Handle());
-    });
+    }
+    ReportError(created);
     FreeSplash();
     return 0;
 }

@@ -27,7 +27,29 @@ set_source_files_properties(${TARNWICK_RC} PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/tarnwick.manifest")
 
 if(TARNWICK_THREAD_MODEL STREQUAL "win32")
-  add_executable(tarnwick WIN32 app/main.cpp ${TARNWICK_RC})
+  # The shipped code runs on any CPU from an i486 on. It takes nothing from
+  # the prebuilt C++ library that was compiled for a Pentium Pro: no
+  # exceptions (errors are returned), no RTTI, templates instantiated in our
+  # own objects, and allocation from app/cxx_runtime.cpp. Small, too.
+  set(TARNWICK_PRODUCT_FLAGS -Os -ffunction-sections -fdata-sections)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    list(APPEND TARNWICK_PRODUCT_FLAGS -march=i486)
+  endif()
+  set(TARNWICK_PRODUCT_CXX_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-asynchronous-unwind-tables
+      -include ${CMAKE_SOURCE_DIR}/platform/own_instantiations.h)
+  foreach(target tarnwick_core tarnwick_app)
+    target_compile_options(${target} PRIVATE ${TARNWICK_PRODUCT_FLAGS} $<$<COMPILE_LANGUAGE:CXX>:${TARNWICK_PRODUCT_CXX_FLAGS}>)
+  endforeach()
+  add_executable(tarnwick WIN32 app/main.cpp app/cxx_runtime.cpp ${TARNWICK_RC})
+  target_compile_options(tarnwick PRIVATE ${TARNWICK_PRODUCT_FLAGS} $<$<COMPILE_LANGUAGE:CXX>:${TARNWICK_PRODUCT_CXX_FLAGS}>)
+  target_link_options(tarnwick PRIVATE -Wl,--gc-sections)
+  if(TARNWICK_RUNTIME_DIR)
+    # Relink when the i486 runtime is built again.
+    set_property(TARGET tarnwick APPEND PROPERTY LINK_DEPENDS
+      ${TARNWICK_RUNTIME_DIR}/crt2.o ${TARNWICK_RUNTIME_DIR}/libmingwex.a)
+  endif()
   tarnwick_windows_target(tarnwick)
   target_link_libraries(tarnwick PRIVATE tarnwick_app)
+  # The exe ships stripped; its link map says which function sits where.
+  target_link_options(tarnwick PRIVATE -Wl,-Map,${CMAKE_BINARY_DIR}/tarnwick.map)
 endif()

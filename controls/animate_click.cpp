@@ -1,5 +1,4 @@
 #include "controls/animate_click.h"
-#include "platform/error.h"
 #include "platform/error_text.h"
 #include <commctrl.h>
 
@@ -43,19 +42,20 @@ TAnimateClick::~TAnimateClick()
         RemovePropA(Handle(), SelfProperty);
 }
 
-void TAnimateClick::Play()
+Status TAnimateClick::Play()
 {
     if (!open_) {
         const BOOL opened = static_cast<BOOL>(SendMessageA(
             Handle(), ACM_OPENA, reinterpret_cast<WPARAM>(resHandle_),
             reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(resId_))));
         if (!opened)
-            throw Error(errtext::CannotOpenAvi);
+            return Fail(errtext::CannotOpenAvi);
         open_ = true;
     }
     playing_ = true;
     if (!SendMessageA(Handle(), ACM_PLAY, 1, MAKELPARAM(0, 0xFFFF)))
         playing_ = false;
+    return Status();
 }
 
 void TAnimateClick::Stop()

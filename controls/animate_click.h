@@ -2,6 +2,7 @@
 // TAnimateClick: the system animation control, plus a double-click event.
 // It opens its clip from a module's "AVI" resource when first played.
 #include "controls/controls.h"
+#include "platform/error.h"
 #include <functional>
 
 class TAnimateClick : public Control {
@@ -16,9 +17,9 @@ public:
     void SetResId(int resId) { resId_ = resId; }
     void SetResHandle(HMODULE module) { resHandle_ = module; }
 
-    // Plays the clip once from its first frame; raises "Cannot open AVI"
+    // Plays the clip once from its first frame; fails with "Cannot open AVI"
     // when the clip cannot be opened.
-    void Play();
+    Status Play();
     bool Playing() const { return playing_; }
     void Stop();
     void Close();

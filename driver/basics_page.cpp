@@ -31,49 +31,62 @@ TSetting* TForm1::SelectedProfile()
     }
 }
 
-void TForm1::SliderChange(Control& sender)
+Status TForm1::SliderChange(Control& sender)
 {
     auto& slider = static_cast<TrackBar&>(sender);
     const ControlTableT& table = ControlTable();
     const int position = slider.Position();
     slider.SetSelEnd(position);
     const std::string label = GammaLabel(position);
-    table.LabelAt(slider.Tag()).SetText(label);
+    TRY_ASSIGN(Label* own, table.LabelAt(slider.Tag()));
+    own->SetText(label);
 
     if (Get<CheckBox>(id::LinkSl).Checked()) {
         for (int i = FirstGammaSlider; i < FirstGammaSlider + 3; ++i) {
-            TrackBar& other = table.TrackBarAt(i);
-            if (&other == &slider)
+            TRY_ASSIGN(TrackBar* other, table.TrackBarAt(i));
+            if (other == &slider)
                 continue;
-            other.SetPosition(position);
-            other.SetSelEnd(position);
-            table.LabelAt(other.Tag()).SetText(label);
+            other->SetPosition(position);
+            other->SetSelEnd(position);
+            TRY_ASSIGN(Label* otherLabel, table.LabelAt(other->Tag()));
+            otherLabel->SetText(label);
         }
     }
     if (TSetting* profile = SelectedProfile()) {
-        profile->GammaR = PositionToGamma(table.TrackBarAt(RedSlider).Position());
-        profile->GammaG = PositionToGamma(table.TrackBarAt(GreenSlider).Position());
-        profile->GammaB = PositionToGamma(table.TrackBarAt(BlueSlider).Position());
+        TRY_ASSIGN(const TrackBar* red, table.TrackBarAt(RedSlider));
+        TRY_ASSIGN(const TrackBar* green, table.TrackBarAt(GreenSlider));
+        TRY_ASSIGN(const TrackBar* blue, table.TrackBarAt(BlueSlider));
+        profile->GammaR = PositionToGamma(red->Position());
+        profile->GammaG = PositionToGamma(green->Position());
+        profile->GammaB = PositionToGamma(blue->Position());
     }
+    return Status();
 }
 
-void TForm1::SelectorChange()
+Status TForm1::SelectorChange()
 {
     const ControlTableT& table = ControlTable();
     auto& clock = Get<TrackBar>(id::ClockSpeed);
     if (TSetting* profile = SelectedProfile()) {
-        table.TrackBarAt(RedSlider).SetPosition(GammaToPosition(profile->GammaR));
-        table.TrackBarAt(GreenSlider).SetPosition(GammaToPosition(profile->GammaG));
-        table.TrackBarAt(BlueSlider).SetPosition(GammaToPosition(profile->GammaB));
+        const struct { int entry; long double gamma; } gammas[] = {
+            {RedSlider, profile->GammaR}, {GreenSlider, profile->GammaG}, {BlueSlider, profile->GammaB}};
+        for (const auto& gamma : gammas) {
+            TRY_ASSIGN(TrackBar* slider, table.TrackBarAt(gamma.entry));
+            slider->SetPosition(GammaToPosition(gamma.gamma));
+        }
         clock.SetPosition(profile->Clock);
         for (int i = FirstRefreshList; i < FirstRefreshList + 5; ++i) {
-            TComboBox97& list = table.ListAt(i);
-            list.SetItemIndex(RefreshItemIndex(RefreshRate(*profile, list.Tag())));
+            TRY_ASSIGN(TComboBox97* list, table.ListAt(i));
+            TRY(CheckResolutionIndex(list->Tag()));
+            list->SetItemIndex(RefreshItemIndex(RefreshRate(*profile, list->Tag())));
         }
     }
-    for (int i = FirstGammaSlider; i < FirstGammaSlider + 3; ++i)
-        SliderChange(table.TrackBarAt(i));
+    for (int i = FirstGammaSlider; i < FirstGammaSlider + 3; ++i) {
+        TRY_ASSIGN(TrackBar* slider, table.TrackBarAt(i));
+        TRY(SliderChange(*slider));
+    }
     ClockSpeedChange(clock);
+    return Status();
 }
 
 void TForm1::ClockSpeedChange(Control& sender)
@@ -87,12 +100,15 @@ void TForm1::ClockSpeedChange(Control& sender)
         profile->Clock = position;
 }
 
-void TForm1::Refrrate512x384Change(Control& sender)
+Status TForm1::Refrrate512x384Change(Control& sender)
 {
     auto& list = static_cast<TComboBox97&>(sender);
     const int32_t rate = RefreshRateOfItem(ShownItemText(list));
-    if (TSetting* profile = SelectedProfile())
+    if (TSetting* profile = SelectedProfile()) {
+        TRY(CheckResolutionIndex(list.Tag()));
         RefreshRate(*profile, list.Tag()) = rate;
+    }
+    return Status();
 }
 
 void TForm1::Button4Click()

@@ -1,5 +1,4 @@
 #include "driver/number_text.h"
-#include "platform/error.h"
 #include "platform/error_text.h"
 #include <cerrno>
 #include <cmath>
@@ -86,11 +85,11 @@ bool TextToInt(const std::string& s, int32_t& value)
     return true;
 }
 
-int32_t TextToIntOrRaise(const std::string& text)
+Result<int32_t> TextToIntChecked(const std::string& text)
 {
     int32_t value = 0;
     if (!TextToInt(text, value))
-        throw Error(FormatMessageText(errtext::NotAnInteger, text));
+        return Fail(FormatMessageText(errtext::NotAnInteger, text));
     return value;
 }
 

@@ -3,6 +3,7 @@
 // reals rounded to 15 significant digits. "." is the separator in both
 // directions whatever the locale says: nothing here reads locale state.
 // Portable.
+#include "platform/error.h"
 #include <cstdint>
 #include <string>
 
@@ -23,5 +24,5 @@ std::string RealToText(long double value);
 // trailing spaces. False otherwise and on overflow.
 bool TextToReal(const std::string& text, long double& value);
 
-// Raises Error("'%s' is not a valid integer value") with the text.
-int32_t TextToIntOrRaise(const std::string& text);
+// TextToInt, failing with "'%s' is not a valid integer value" and the text.
+Result<int32_t> TextToIntChecked(const std::string& text);

@@ -19,89 +19,94 @@ void OpenForWrite(RegistryAccessor& reg, const TSetting& profile)
 long double ReadRealOrZero(const RegistryAccessor& reg, const char* name)
 {
     long double value = 0;
-    try {
-        if (TextToReal(reg.ReadString(name), value))
-            return value;
-    } catch (const std::exception&) {
-    }
-    return 0;
+    const Result<std::string> text = reg.ReadString(name);
+    return text.ok() && TextToReal(*text, value) ? value : 0;
 }
 
 int32_t ReadIntOrZero(const RegistryAccessor& reg, const std::string& name)
 {
     int32_t value = 0;
-    try {
-        if (TextToInt(reg.ReadString(name), value))
-            return value;
-    } catch (const std::exception&) {
+    const Result<std::string> text = reg.ReadString(name);
+    return text.ok() && TextToInt(*text, value) ? value : 0;
+}
+
+// The clock as stored; a value of another type leaves it as it is.
+Status ReadStoredClock(const RegistryAccessor& reg, int32_t& clock)
+{
+    if (!reg.ValueExists(ClockValueName)) {
+        clock = FactoryClock;
+        return Status();
     }
-    return 0;
+    switch (reg.GetDataType(ClockValueName)) {
+    case RegistryAccessor::DataType::String:
+    case RegistryAccessor::DataType::ExpandString: {
+        TRY_ASSIGN(const std::string text, reg.ReadString(ClockValueName));
+        TRY_ASSIGN(clock, TextToIntChecked(text));
+        return Status();
+    }
+    case RegistryAccessor::DataType::Integer: {
+        TRY_ASSIGN(clock, reg.ReadInteger(ClockValueName));
+        return Status();
+    }
+    default:
+        return Status();  // binary, multi-string, unknown: the field stays
+    }
 }
 
 } // namespace
 
-void ReadGamma(TSetting& profile)
+Status ReadGamma(TSetting& profile)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForRead(reg, profile);
     profile.GammaR = ReadRealOrZero(reg, GammaValueNames[0]);
     profile.GammaG = ReadRealOrZero(reg, GammaValueNames[1]);
     profile.GammaB = ReadRealOrZero(reg, GammaValueNames[2]);
+    return Status();
 }
 
-void ReadRefreshRates(TSetting& profile)
+Status ReadRefreshRates(TSetting& profile)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForRead(reg, profile);
     for (int i = 1; i <= 5; ++i)
         RefreshRate(profile, i) = ReadIntOrZero(reg, RefreshValueName(i));
+    return Status();
 }
 
-void ReadClock(TSetting& profile)
+Status ReadClock(TSetting& profile)
 {
     {
         RegistryAccessor reg(HKEY_LOCAL_MACHINE);
         OpenForRead(reg, profile);
-        if (!reg.ValueExists(ClockValueName)) {
-            profile.Clock = FactoryClock;
-        } else {
-            switch (reg.GetDataType(ClockValueName)) {
-            case RegistryAccessor::DataType::String:
-            case RegistryAccessor::DataType::ExpandString:
-                profile.Clock = TextToIntOrRaise(reg.ReadString(ClockValueName));
-                break;
-            case RegistryAccessor::DataType::Integer:
-                profile.Clock = reg.ReadInteger(ClockValueName);
-                break;
-            default:
-                break;  // binary, multi-string, unknown: the field stays
-            }
-        }
+        TRY(ReadStoredClock(reg, profile.Clock));
     }
     if (profile.Clock < LowestClock)
         profile.Clock = FactoryClock;
+    return Status();
 }
 
-void WriteGamma(const TSetting& profile)
+Status WriteGamma(const TSetting& profile)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForWrite(reg, profile);
-    reg.WriteString(GammaValueNames[0], RealToText(profile.GammaR));
-    reg.WriteString(GammaValueNames[1], RealToText(profile.GammaG));
-    reg.WriteString(GammaValueNames[2], RealToText(profile.GammaB));
+    TRY(reg.WriteString(GammaValueNames[0], RealToText(profile.GammaR)));
+    TRY(reg.WriteString(GammaValueNames[1], RealToText(profile.GammaG)));
+    return reg.WriteString(GammaValueNames[2], RealToText(profile.GammaB));
 }
 
-void WriteRefreshRates(const TSetting& profile)
+Status WriteRefreshRates(const TSetting& profile)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForWrite(reg, profile);
     for (int i = 1; i <= 5; ++i)
-        reg.WriteString(RefreshValueName(i), IntToText(RefreshRate(profile, i)));
+        TRY(reg.WriteString(RefreshValueName(i), IntToText(RefreshRate(profile, i))));
+    return Status();
 }
 
-void WriteClock(const TSetting& profile)
+Status WriteClock(const TSetting& profile)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForWrite(reg, profile);
-    reg.WriteString(ClockValueName, IntToText(profile.Clock));
+    return reg.WriteString(ClockValueName, IntToText(profile.Clock));
 }

@@ -3,13 +3,14 @@
 // put a default in place of each value that is missing or unreadable; the
 // writes pass every registry error on.
 #include "driver/setting.h"
+#include "platform/error.h"
 
-void ReadGamma(TSetting& profile);
-void ReadRefreshRates(TSetting& profile);
-// Raises "'%s' is not a valid integer value" for a clock stored as text
+Status ReadGamma(TSetting& profile);
+Status ReadRefreshRates(TSetting& profile);
+// Fails with "'%s' is not a valid integer value" for a clock stored as text
 // that is not an integer.
-void ReadClock(TSetting& profile);
+Status ReadClock(TSetting& profile);
 
-void WriteGamma(const TSetting& profile);
-void WriteRefreshRates(const TSetting& profile);
-void WriteClock(const TSetting& profile);
+Status WriteGamma(const TSetting& profile);
+Status WriteRefreshRates(const TSetting& profile);
+Status WriteClock(const TSetting& profile);

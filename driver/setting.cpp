@@ -1,5 +1,4 @@
 #include "driver/setting.h"
-#include "platform/error.h"
 #include "platform/error_text.h"
 
 const char* const DriverKeyPath = "SOFTWARE\\3dfx Interactive\\Voodoo2";
@@ -9,30 +8,15 @@ const char* const ClockValueName = "SSTV2_GRXCLK";
 namespace {
 const char* const ResolutionNames[5] = {"512x384", "640x400", "640x480", "800x600", "1024x768"};
 
-void CheckResolutionIndex(int i)
-{
-    if (i < 1 || i > 5)
-        throw Error(errtext::RangeCheck);
-}
+// An index that missed the check still lands inside the array.
+int Slot(int i) { return i >= 1 && i <= 5 ? i - 1 : 0; }
 } // namespace
 
-int32_t& RefreshRate(TSetting& profile, int i)
-{
-    CheckResolutionIndex(i);
-    return profile.RefreshRates[i - 1];
-}
+Status CheckResolutionIndex(int i) { return i >= 1 && i <= 5 ? Status() : Fail(errtext::RangeCheck); }
 
-int32_t RefreshRate(const TSetting& profile, int i)
-{
-    CheckResolutionIndex(i);
-    return profile.RefreshRates[i - 1];
-}
-
-const char* ResolutionName(int i)
-{
-    CheckResolutionIndex(i);
-    return ResolutionNames[i - 1];
-}
+int32_t& RefreshRate(TSetting& profile, int i) { return profile.RefreshRates[Slot(i)]; }
+int32_t RefreshRate(const TSetting& profile, int i) { return profile.RefreshRates[Slot(i)]; }
+const char* ResolutionName(int i) { return ResolutionNames[Slot(i)]; }
 
 std::string ProfileKeyPath(const TSetting& profile)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // TSetting: one driver profile, as the driver keeps it in its registry key.
 // Portable.
+#include "platform/error.h"
 #include <cstdint>
 #include <string>
 
@@ -13,11 +14,14 @@ struct TSetting {
     std::string KeyName;
 };
 
-// Element i (1..5) of RefreshRates; raises "Range check error" outside.
+// Fails with "Range check error" for a resolution index outside 1..5.
+Status CheckResolutionIndex(int i);
+
+// Element i (1..5) of RefreshRates; i must have passed the check above.
 int32_t& RefreshRate(TSetting& profile, int i);
 int32_t RefreshRate(const TSetting& profile, int i);
 
-// Entry i (1..5): "512x384" .. "1024x768"; raises outside 1..5.
+// Entry i (1..5): "512x384" .. "1024x768".
 const char* ResolutionName(int i);
 
 constexpr int32_t FactoryClock = 90;

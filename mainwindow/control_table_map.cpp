@@ -1,9 +1,8 @@
 #include "mainwindow/control_table_map.h"
 #include "mainwindow/control_ids.h"
-#include "platform/error.h"
 #include "platform/error_text.h"
 
-TableSlot ControlTableSlot(int index)
+Result<TableSlot> ControlTableSlot(int index)
 {
     // The gamma labels and sliders stand in red, blue, green order: a slider
     // with tag t has its label at t and itself at t + 3.
@@ -19,10 +18,10 @@ TableSlot ControlTableSlot(int index)
         {id::Refrrate1024x768, TableKind::RefreshList},
     };
     if (index < ControlTableFirst || index > ControlTableLast)
-        throw Error(errtext::RangeCheck);
+        return Fail(errtext::RangeCheck);
     if (index <= 16)
         return First16[index - 1];
     if (index <= 32)
-        return {id::gcb(index - 16), TableKind::CheckBox};
-    return {id::dcb(index - 32), TableKind::CheckBox};
+        return TableSlot{id::gcb(index - 16), TableKind::CheckBox};
+    return TableSlot{id::dcb(index - 32), TableKind::CheckBox};
 }

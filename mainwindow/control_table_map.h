@@ -1,6 +1,7 @@
 #pragma once
 // Which control stands at each index 1..47 of ControlTable, and of what kind.
 // Portable, so the mapping is unit-tested natively.
+#include "platform/error.h"
 
 enum class TableKind { Label, TrackBar, NumberField, RefreshList, CheckBox };
 
@@ -12,5 +13,5 @@ struct TableSlot {
 constexpr int ControlTableFirst = 1;
 constexpr int ControlTableLast = 47;
 
-// The slot of an index; raises Error("Range check error") outside 1..47.
-TableSlot ControlTableSlot(int index);
+// The slot of an index; fails with "Range check error" outside 1..47.
+Result<TableSlot> ControlTableSlot(int index);

@@ -2,7 +2,6 @@
 #include "app/splash.h"
 #include "mainwindow/control_ids.h"
 #include "platform/container.h"
-#include "platform/error.h"
 #include "platform/message_box.h"
 #include <algorithm>
 #include <commctrl.h>
@@ -30,7 +29,7 @@ TForm1::~TForm1()
         Close();
 }
 
-void TForm1::Create()
+Status TForm1::Create()
 {
     RECT rc{0, 0, ClientWidth, ClientHeight};
     AdjustWindowRectEx(&rc, FrameStyle, FALSE, WS_EX_CONTROLPARENT);
@@ -38,19 +37,18 @@ void TForm1::Create()
                     FrameTop, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
                     GetModuleHandleA(nullptr), this);
     if (!hwnd_)
-        throw Error("Cannot create the main window");
+        return Fail("Cannot create the main window");
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE);
     BuildLayout(hwnd_, controls_);
     LoadImageLists();
-    Get<TAnimateClick>(id::ani).SetOnDblClick([this](Control& sender) {
-        RunGuarded([&] { aniDblClick(sender); });
-    });
-    RunGuarded([this] { FormCreate(); });
+    Get<TAnimateClick>(id::ani).SetOnDblClick([this](Control& sender) { ReportError(aniDblClick(sender)); });
+    FormCreate();
+    return Status();
 }
 
 void TForm1::Show()
 {
-    RunGuarded([this] { FormShow(); });
+    FormShow();
     if (!hwnd_)
         return;
     ShowWindow(hwnd_, SW_SHOW);
@@ -68,10 +66,10 @@ void TForm1::Close()
 
 Control& TForm1::Find(int controlId) const
 {
-    auto it = controls_.find(controlId);
-    if (it == controls_.end())
-        throw Error("No control with ID " + std::to_string(controlId));
-    return *it->second;
+    Control* control = controls_.Find(controlId);
+    if (!control)
+        EndWithError("No control with ID " + std::to_string(controlId));
+    return *control;
 }
 
 int TForm1::ActivePage() const { return Get<TabControl>(id::PageControl1).TabIndex(); }
@@ -82,13 +80,14 @@ void TForm1::SetActivePage(int index)
     const bool wasShown = (GetWindowLongA(Find(id::TabSheet1 + index).Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
     SelectPage(controls_, index);
     if (index == 0 && !wasShown)
-        RunGuarded([this] { TabSheet1Show(); });
+        ReportError(TabSheet1Show());
 }
 
-void TForm1::Button1Click()
+Status TForm1::Button1Click()
 {
-    SaveAll();
+    TRY(SaveAll());
     Close();
+    return Status();
 }
 
 void TForm1::Button2Click() { Close(); }
@@ -112,7 +111,7 @@ LRESULT CALLBACK TForm1::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
-        self->controls_.clear();
+        self->controls_.Clear();
         return DefWindowProcA(hwnd, msg, wp, lp);
     }
     return self->HandleMessage(msg, wp, lp);
@@ -131,7 +130,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_TIMER:
         if (wp == Timer1Id)
-            RunGuarded([this] { Timer1Timer(); });
+            Timer1Timer();
         return 0;
     case WM_APP_PAINTBOX:
         OnPaintBox(reinterpret_cast<HWND>(wp), reinterpret_cast<HDC>(lp));
@@ -147,9 +146,8 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         // The flat lists keep their own colour, the parent's while disabled.
         for (int list = id::Refrrate512x384; list <= id::Refrrate1024x768; ++list) {
             LRESULT brush = 0;
-            auto it = controls_.find(list);
-            if (it != controls_.end() &&
-                static_cast<const TComboBox97&>(*it->second).AnswerCtlColor(msg, wp, lp, brush))
+            const Control* combo = controls_.Find(list);
+            if (combo && static_cast<const TComboBox97*>(combo)->AnswerCtlColor(msg, wp, lp, brush))
                 return brush;
         }
         break;
@@ -165,7 +163,7 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
             Close();
         return 0;
     case WM_DESTROY:
-        RunGuarded([this] { FormDestroy(); });
+        FormDestroy();
         PostQuitMessage(0);
         return 0;
     }
@@ -198,58 +196,56 @@ void TForm1::OnCommand(int controlId, int code)
             ShowDefaultButton();
         return;
     }
-    RunGuarded([&] {
-        switch (controlId) {
-        case id::Button1:
-            if (code == BN_CLICKED)
-                Button1Click();
-            break;
-        case id::Button2:
-            if (code == BN_CLICKED)
-                Button2Click();
-            break;
-        case id::ani:
-            Get<TAnimateClick>(id::ani).OnNotifyCode(code);
-            break;
-        case id::Button3:
-            if (code == BN_CLICKED)
-                Button3Click();
-            break;
-        case id::Button4:
-            if (code == BN_CLICKED) {
-                OnProfileEdit(Group::GlideClock, Group::D3DClock);
-                Button4Click();
-            }
-            break;
-        case id::Refrrate512x384: case id::Refrrate640x400: case id::Refrrate640x480:
-        case id::Refrrate800x600: case id::Refrrate1024x768:
-            if (code == CBN_SELCHANGE) {
-                OnProfileEdit(Group::GlideRefresh, Group::D3DRefresh);
-                Refrrate512x384Change(Find(controlId));
-            }
-            break;
-        case id::EnableDisk:
-        case id::EnableFile:
-            if (code == BN_CLICKED) {
-                OnUserEdit(Group::Cache);
-                if (controlId == id::EnableDisk)
-                    EnableDiskClick(Find(controlId));
-                else
-                    EnableFileClick(Find(controlId));
-            }
-            break;
-        case id::camin: case id::camax: case id::cachunk: case id::cadir: case id::cafil:
-            if (code == EN_CHANGE && loadFinished_)
-                OnUserEdit(Group::Cache);
-            break;
-        default:
-            // The switch boxes only toggle; IDCANCEL lands here too, so
-            // Escape does nothing.
-            if (controlId >= id::gcb(1) && controlId <= id::dcb(15) && code == BN_CLICKED)
-                OnUserEdit(Group::Switches);
-            break;
+    ReportError(RunCommand(controlId, code));
+}
+
+Status TForm1::RunCommand(int controlId, int code)
+{
+    switch (controlId) {
+    case id::Button1:
+        return code == BN_CLICKED ? Button1Click() : Status();
+    case id::Button2:
+        if (code == BN_CLICKED)
+            Button2Click();
+        return Status();
+    case id::ani:
+        Get<TAnimateClick>(id::ani).OnNotifyCode(code);
+        return Status();
+    case id::Button3:
+        return code == BN_CLICKED ? Button3Click() : Status();
+    case id::Button4:
+        if (code == BN_CLICKED) {
+            OnProfileEdit(Group::GlideClock, Group::D3DClock);
+            Button4Click();
         }
-    });
+        return Status();
+    case id::Refrrate512x384: case id::Refrrate640x400: case id::Refrrate640x480:
+    case id::Refrrate800x600: case id::Refrrate1024x768:
+        if (code != CBN_SELCHANGE)
+            return Status();
+        OnProfileEdit(Group::GlideRefresh, Group::D3DRefresh);
+        return Refrrate512x384Change(Find(controlId));
+    case id::EnableDisk:
+    case id::EnableFile:
+        if (code == BN_CLICKED) {
+            OnUserEdit(Group::Cache);
+            if (controlId == id::EnableDisk)
+                EnableDiskClick(Find(controlId));
+            else
+                EnableFileClick(Find(controlId));
+        }
+        return Status();
+    case id::camin: case id::camax: case id::cachunk: case id::cadir: case id::cafil:
+        if (code == EN_CHANGE && loadFinished_)
+            OnUserEdit(Group::Cache);
+        return Status();
+    default:
+        // The switch boxes only toggle; IDCANCEL lands here too, so
+        // Escape does nothing.
+        if (controlId >= id::gcb(1) && controlId <= id::dcb(15) && code == BN_CLICKED)
+            OnUserEdit(Group::Switches);
+        return Status();
+    }
 }
 
 LRESULT TForm1::OnNotify(const NMHDR& header)
@@ -258,45 +254,39 @@ LRESULT TForm1::OnNotify(const NMHDR& header)
         // The field steps itself and keeps the up/down control where it is.
         const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
         const int field = static_cast<int>(header.idFrom) - id::UpDownOffset;
-        RunGuarded([&] { Get<NumberField>(field).Step(change.iDelta); });
+        Get<NumberField>(field).Step(change.iDelta);
         return TRUE;
     }
-    RunGuarded([&] {
-        if (header.code != TCN_SELCHANGE)
-            return;
-        if (header.idFrom == static_cast<UINT_PTR>(id::PageControl1))
-            SetActivePage(ActivePage());
-        else if (header.idFrom == static_cast<UINT_PTR>(id::Selector))
-            SelectorChange();
-    });
+    if (header.code != TCN_SELCHANGE)
+        return 0;
+    if (header.idFrom == static_cast<UINT_PTR>(id::PageControl1))
+        SetActivePage(ActivePage());
+    else if (header.idFrom == static_cast<UINT_PTR>(id::Selector))
+        ReportError(SelectorChange());
     return 0;
 }
 
 void TForm1::OnPaintBox(HWND box, HDC dc)
 {
-    RunGuarded([&] {
-        const int boxId = GetDlgCtrlID(box);
-        if (boxId == id::PaintBox1)
-            PaintBox1Paint(dc);
-        else if (boxId == id::pvir || boxId == id::pfiz)
-            pfizPaint(Find(boxId), dc);
-    });
+    const int boxId = GetDlgCtrlID(box);
+    if (boxId == id::PaintBox1)
+        PaintBox1Paint(dc);
+    else if (boxId == id::pvir || boxId == id::pfiz)
+        pfizPaint(Find(boxId), dc);
 }
 
 void TForm1::OnHScroll(HWND control)
 {
-    RunGuarded([&] {
-        switch (GetDlgCtrlID(control)) {
-        case id::TrRed: case id::TrBlue: case id::TrGreen:
-            OnProfileEdit(Group::GlideGamma, Group::D3DGamma);
-            SliderChange(Find(GetDlgCtrlID(control)));
-            break;
-        case id::ClockSpeed:
-            OnProfileEdit(Group::GlideClock, Group::D3DClock);
-            ClockSpeedChange(Find(id::ClockSpeed));
-            break;
-        }
-    });
+    switch (GetDlgCtrlID(control)) {
+    case id::TrRed: case id::TrBlue: case id::TrGreen:
+        OnProfileEdit(Group::GlideGamma, Group::D3DGamma);
+        ReportError(SliderChange(Find(GetDlgCtrlID(control))));
+        break;
+    case id::ClockSpeed:
+        OnProfileEdit(Group::GlideClock, Group::D3DClock);
+        ClockSpeedChange(Find(id::ClockSpeed));
+        break;
+    }
 }
 
 void TForm1::LoadImageLists()

@@ -7,6 +7,7 @@
 #include "platform/memory_status.h"
 #include "mainwindow/control_table.h"
 #include "mainwindow/layout_builder.h"
+#include "platform/error.h"
 #include "platform/handles.h"
 #include <functional>
 #include <string>
@@ -21,13 +22,15 @@ public:
     TForm1& operator=(const TForm1&) = delete;
 
     // Makes the window and all its controls (hidden), then runs FormCreate.
-    void Create();
+    Status Create();
     // Runs FormShow, then makes the window visible.
     void Show();
     // Hides and destroys the window; FormDestroy runs on the way.
     void Close();
 
     HWND Handle() const { return hwnd_; }
+    // Every ID the code names is in the layout: a miss is a fault of the
+    // program itself, and ends it with the error box.
     Control& Find(int controlId) const;
     template <typename T> T& Get(int controlId) const { return static_cast<T&>(Find(controlId)); }
     const ControlTableT& ControlTable() const { return controlTable_; }
@@ -49,33 +52,35 @@ public:
     TSetting* SelectedProfile();
 
     // Handlers.
+    // A handler that can fail gives back the failure, which ended it at
+    // that step; whoever ran it for an event shows it (ReportError).
     void FormCreate();
     void FormShow();
     void FormDestroy();
-    void TabSheet1Show();
-    void aniDblClick(Control& sender);
+    Status TabSheet1Show();
+    Status aniDblClick(Control& sender);
     void PaintBox1Paint(HDC dc);
     void pfizPaint(Control& sender, HDC dc);
-    void Button1Click();
+    Status Button1Click();
     void Button2Click();
     // Loading and saving everything
     void LoadAll();
-    void SaveAll();
+    Status SaveAll();
     // Tuning pages
-    void ReadSwitches();
-    void WriteSwitches();
+    Status ReadSwitches();
+    Status WriteSwitches();
     // Cache page
     void EnableDiskClick(Control& sender);
     void EnableFileClick(Control& sender);
-    void ReadCacheSettings();
-    void WriteCacheSettings();
-    void Button3Click();
+    Status ReadCacheSettings();
+    Status WriteCacheSettings();
+    Status Button3Click();
     void Timer1Timer();
     // Basics page
-    void SelectorChange();
-    void SliderChange(Control& sender);
+    Status SelectorChange();
+    Status SliderChange(Control& sender);
     void ClockSpeedChange(Control& sender);
-    void Refrrate512x384Change(Control& sender);
+    Status Refrrate512x384Change(Control& sender);
     void Button4Click();
 
     // The groups of settings that are loaded and saved together. A group is
@@ -93,6 +98,7 @@ private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(int controlId, int code);
+    Status RunCommand(int controlId, int code);
     LRESULT OnNotify(const NMHDR& header);
     void OnPaintBox(HWND box, HDC dc);
     void OnHScroll(HWND control);
@@ -100,11 +106,11 @@ private:
     void ShowDefaultButton();
     void OnUserEdit(Group group);
     void OnProfileEdit(Group glide, Group d3d);
-    void LoadStoredSettings();
-    void ReadVCache();
-    void ReadFileSystemTemplate();
-    void WriteVCache();
-    void WriteFileSystemTemplate();
+    Status LoadStoredSettings();
+    Status ReadVCache();
+    Status ReadFileSystemTemplate();
+    Status WriteVCache();
+    Status WriteFileSystemTemplate();
     void EnableTimer1();
     static constexpr UINT_PTR Timer1Id = 1;
     static constexpr int GroupCount = 8;

@@ -50,21 +50,20 @@ void TForm1::FormDestroy()
     animationLibrary_.reset();
 }
 
-void TForm1::TabSheet1Show()
+Status TForm1::TabSheet1Show()
 {
     if (animationUnavailable_ || animationStarted_)
-        return;
+        return Status();
     animationStarted_ = true;
-    Get<TAnimateClick>(id::ani).Play();
+    return Get<TAnimateClick>(id::ani).Play();
 }
 
-void TForm1::aniDblClick(Control& sender)
+Status TForm1::aniDblClick(Control& sender)
 {
     if (animationUnavailable_)
-        return;
+        return Status();
     auto& ani = static_cast<TAnimateClick&>(sender);
-    if (!ani.Playing())
-        ani.Play();
+    return ani.Playing() ? Status() : ani.Play();
 }
 
 void TForm1::PaintBox1Paint(HDC dc)

@@ -182,7 +182,7 @@ void BuildChildren(HWND parentWnd, int parentId, ControlMap& controls)
         if (it->flags & Disabled)
             EnableWindow(control->Handle(), FALSE);
         HWND hwnd = control->Handle();
-        controls[it->id] = std::move(control);
+        controls.Add(it->id, std::move(control));
         BuildChildren(hwnd, it->id, controls);
     }
 }
@@ -199,12 +199,10 @@ void BuildLayout(HWND form, ControlMap& controls)
 
 void SelectPage(const ControlMap& controls, int index)
 {
-    auto tabs = controls.find(id::PageControl1);
-    if (tabs != controls.end())
-        static_cast<TabControl&>(*tabs->second).SetTabIndex(index);
+    if (Control* tabs = controls.Find(id::PageControl1))
+        static_cast<TabControl*>(tabs)->SetTabIndex(index);
     for (int page = 0; page < 5; ++page) {
-        auto it = controls.find(id::TabSheet1 + page);
-        if (it != controls.end())
-            ShowWindow(it->second->Handle(), page == index ? SW_SHOW : SW_HIDE);
+        if (Control* sheet = controls.Find(id::TabSheet1 + page))
+            ShowWindow(sheet->Handle(), page == index ? SW_SHOW : SW_HIDE);
     }
 }

@@ -19,55 +19,57 @@ void TForm1::LoadAll()
 
     // A read that raises ends the reads there; the window is still made
     // whole below, and the groups not read are left alone by a later save.
-    RunGuarded([this] { LoadStoredSettings(); });
+    ReportError(LoadStoredSettings());
 
-    RunGuarded([this] { SelectorChange(); });
+    ReportError(SelectorChange());
     SetActivePage(0);
     EnableTimer1();
     FreeSplash();
     loadFinished_ = true;
 }
 
-void TForm1::LoadStoredSettings()
+Status TForm1::LoadStoredSettings()
 {
-    const struct { Group group; void (*read)(TForm1&); } steps[] = {
-        {Group::GlideGamma, [](TForm1& f) { ReadGamma(f.GlideProfile); }},
-        {Group::GlideRefresh, [](TForm1& f) { ReadRefreshRates(f.GlideProfile); }},
-        {Group::D3DGamma, [](TForm1& f) { ReadGamma(f.D3DProfile); }},
-        {Group::D3DRefresh, [](TForm1& f) { ReadRefreshRates(f.D3DProfile); }},
-        {Group::Cache, [](TForm1& f) { f.ReadCacheSettings(); }},
-        {Group::Switches, [](TForm1& f) { f.ReadSwitches(); }},
-        {Group::D3DClock, [](TForm1& f) { ReadClock(f.D3DProfile); }},
-        {Group::GlideClock, [](TForm1& f) { ReadClock(f.GlideProfile); }},
+    const struct { Group group; Status (*read)(TForm1&); } steps[] = {
+        {Group::GlideGamma, [](TForm1& f) { return ReadGamma(f.GlideProfile); }},
+        {Group::GlideRefresh, [](TForm1& f) { return ReadRefreshRates(f.GlideProfile); }},
+        {Group::D3DGamma, [](TForm1& f) { return ReadGamma(f.D3DProfile); }},
+        {Group::D3DRefresh, [](TForm1& f) { return ReadRefreshRates(f.D3DProfile); }},
+        {Group::Cache, [](TForm1& f) { return f.ReadCacheSettings(); }},
+        {Group::Switches, [](TForm1& f) { return f.ReadSwitches(); }},
+        {Group::D3DClock, [](TForm1& f) { return ReadClock(f.D3DProfile); }},
+        {Group::GlideClock, [](TForm1& f) { return ReadClock(f.GlideProfile); }},
     };
     for (const auto& step : steps) {
         SplashStep();
         if (BeforeLoadStep)
             BeforeLoadStep(step.group);
-        step.read(*this);
+        TRY(step.read(*this));
         groupLoaded_[static_cast<int>(step.group)] = true;
     }
+    return Status();
 }
 
-void TForm1::SaveAll()
+Status TForm1::SaveAll()
 {
-    const struct { Group group; void (*write)(TForm1&); } steps[] = {
-        {Group::GlideRefresh, [](TForm1& f) { WriteRefreshRates(f.GlideProfile); }},
-        {Group::D3DRefresh, [](TForm1& f) { WriteRefreshRates(f.D3DProfile); }},
-        {Group::GlideGamma, [](TForm1& f) { WriteGamma(f.GlideProfile); }},
-        {Group::D3DGamma, [](TForm1& f) { WriteGamma(f.D3DProfile); }},
-        {Group::Cache, [](TForm1& f) { f.WriteCacheSettings(); }},
-        {Group::Switches, [](TForm1& f) { f.WriteSwitches(); }},
-        {Group::GlideClock, [](TForm1& f) { WriteClock(f.GlideProfile); }},
-        {Group::D3DClock, [](TForm1& f) { WriteClock(f.D3DProfile); }},
+    const struct { Group group; Status (*write)(TForm1&); } steps[] = {
+        {Group::GlideRefresh, [](TForm1& f) { return WriteRefreshRates(f.GlideProfile); }},
+        {Group::D3DRefresh, [](TForm1& f) { return WriteRefreshRates(f.D3DProfile); }},
+        {Group::GlideGamma, [](TForm1& f) { return WriteGamma(f.GlideProfile); }},
+        {Group::D3DGamma, [](TForm1& f) { return WriteGamma(f.D3DProfile); }},
+        {Group::Cache, [](TForm1& f) { return f.WriteCacheSettings(); }},
+        {Group::Switches, [](TForm1& f) { return f.WriteSwitches(); }},
+        {Group::GlideClock, [](TForm1& f) { return WriteClock(f.GlideProfile); }},
+        {Group::D3DClock, [](TForm1& f) { return WriteClock(f.D3DProfile); }},
     };
     for (const auto& step : steps) {
         if (!GroupLoaded(step.group) && !GroupEdited(step.group))
             continue;
         if (BeforeSaveStep)
             BeforeSaveStep(step.group);
-        step.write(*this);
+        TRY(step.write(*this));
     }
+    return Status();
 }
 
 void TForm1::OnUserEdit(Group group) { groupEdited_[static_cast<int>(group)] = true; }

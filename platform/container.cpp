@@ -26,11 +26,20 @@ bool IsForwarded(UINT msg)
     }
 }
 
+// The top-level window that holds a child, or the window itself when it is
+// top-level: what GetAncestor(GA_ROOT) gives, which Windows 95 lacks.
+HWND TopLevelWindow(HWND hwnd)
+{
+    while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+        hwnd = GetParent(hwnd);
+    return hwnd;
+}
+
 // Passes a child's notification on to the top-level window, if there is
 // one above this window; returns false when the window is itself top-level.
 bool Forward(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    HWND root = GetAncestor(hwnd, GA_ROOT);
+    HWND root = TopLevelWindow(hwnd);
     if (!root || root == hwnd)
         return false;
     result = SendMessageA(root, msg, wp, lp);
@@ -110,7 +119,7 @@ LRESULT CALLBACK PaintBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_PAINT) {
         ScopedPaint paint(hwnd);
-        HWND root = GetAncestor(hwnd, GA_ROOT);
+        HWND root = TopLevelWindow(hwnd);
         if (root && root != hwnd)
             SendMessageA(root, WM_APP_PAINTBOX, reinterpret_cast<WPARAM>(hwnd),
                          reinterpret_cast<LPARAM>(paint.dc()));

@@ -36,3 +36,15 @@ void ShowErrorBox(const std::string& message)
 {
     ShowMessageBox(ActiveOwner(), ErrorBoxText(message), ApplicationTitle(), MB_OK | MB_ICONERROR);
 }
+
+void ReportError(const Status& status)
+{
+    if (!status.ok())
+        ShowErrorBox(status.Message());
+}
+
+void EndWithError(const std::string& message)
+{
+    ShowErrorBox(message);
+    ExitProcess(0);
+}

@@ -1,6 +1,7 @@
 #pragma once
 // Message boxes. In-process tests replace the box itself (a modal box would
 // stop them); everything up to the MessageBoxA call stays real.
+#include "platform/error.h"
 #include <windows.h>
 #include <string>
 
@@ -17,16 +18,10 @@ void ShowPlainMessage(const std::string& text);
 // icon, OK, and the message with a full stop appended when it has none.
 void ShowErrorBox(const std::string& message);
 
-// Runs an action, showing any error it raises in the error box. Every event
-// handler runs inside this: no exception may leave a window procedure.
-template <typename Action>
-void RunGuarded(Action&& action)
-{
-    try {
-        action();
-    } catch (const std::exception& e) {
-        ShowErrorBox(e.what());
-    } catch (...) {
-        ShowErrorBox("Unknown error");
-    }
-}
+// The end of every event handler's error: a failure is shown in the error
+// box, and the handler's action has ended at the step that failed.
+void ReportError(const Status& status);
+
+// For a fault of the program itself, which no user action can mend: shows
+// the error box and ends the process.
+[[noreturn]] void EndWithError(const std::string& message);

@@ -1,5 +1,4 @@
 #include "platform/profile_file.h"
-#include "platform/error.h"
 #include "platform/error_text.h"
 #include <vector>
 #include <windows.h>
@@ -21,14 +20,16 @@ std::string ProfileFile::ReadString(const std::string& section, const std::strin
     return text.data();
 }
 
-void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
+Status ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str()))
-        throw Error(FormatMessageText(errtext::UnableToWrite, fileName_));
+        return Fail(FormatMessageText(errtext::UnableToWrite, fileName_));
+    return Status();
 }
 
-void ProfileFile::EraseSection(const std::string& section)
+Status ProfileFile::EraseSection(const std::string& section)
 {
     if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str()))
-        throw Error(FormatMessageText(errtext::UnableToWrite, fileName_));
+        return Fail(FormatMessageText(errtext::UnableToWrite, fileName_));
+    return Status();
 }

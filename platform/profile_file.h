@@ -1,6 +1,7 @@
 #pragma once
 // A profile (.ini) file through the system's profile API. Named without a
 // directory, the file is the one in the Windows directory.
+#include "platform/error.h"
 #include <string>
 
 class ProfileFile {
@@ -11,9 +12,9 @@ public:
     bool SectionHasKeys(const std::string& section) const;
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
-    // Both raise "Unable to write to <file name>" when the system refuses.
-    void WriteString(const std::string& section, const std::string& key, const std::string& value);
-    void EraseSection(const std::string& section);
+    // Both fail with "Unable to write to <file name>" when the system refuses.
+    Status WriteString(const std::string& section, const std::string& key, const std::string& value);
+    Status EraseSection(const std::string& section);
 
 private:
     std::string fileName_;

@@ -1,13 +1,12 @@
 #include "platform/registry.h"
-#include "platform/error.h"
 #include "platform/error_text.h"
 #include <vector>
 
 namespace {
 
-[[noreturn]] void Raise(const char* pattern, const std::string& name)
+Status Failure(const char* pattern, const std::string& name)
 {
-    throw Error(FormatMessageText(pattern, name));
+    return Fail(FormatMessageText(pattern, name));
 }
 
 } // namespace
@@ -81,13 +80,13 @@ int RegistryAccessor::GetDataSize(const std::string& name) const
     return QueryInfo(name, info) ? static_cast<int>(info.size) : -1;
 }
 
-std::string RegistryAccessor::ReadString(const std::string& name) const
+Result<std::string> RegistryAccessor::ReadString(const std::string& name) const
 {
     Info info{};
     if (!QueryInfo(name, info))
         return std::string();
     if (info.type != REG_SZ && info.type != REG_EXPAND_SZ)
-        Raise(errtext::InvalidDataType, name);
+        return Failure(errtext::InvalidDataType, name);
 
     // Stored data need not end in a zero, and may change between the two
     // queries: read into a buffer with room to spare and never look past
@@ -103,9 +102,9 @@ std::string RegistryAccessor::ReadString(const std::string& name) const
             continue;
         }
         if (rc != ERROR_SUCCESS)
-            Raise(errtext::FailedToGetData, name);
+            return Failure(errtext::FailedToGetData, name);
         if (type != REG_SZ && type != REG_EXPAND_SZ)
-            Raise(errtext::InvalidDataType, name);
+            return Failure(errtext::InvalidDataType, name);
         const size_t limit = size < buffer.size() ? size : buffer.size();
         size_t length = 0;
         while (length < limit && buffer[length] != '\0')
@@ -114,7 +113,7 @@ std::string RegistryAccessor::ReadString(const std::string& name) const
     }
 }
 
-int32_t RegistryAccessor::ReadInteger(const std::string& name) const
+Result<int32_t> RegistryAccessor::ReadInteger(const std::string& name) const
 {
     DWORD type = REG_NONE;
     DWORD value = 0;
@@ -125,15 +124,15 @@ int32_t RegistryAccessor::ReadInteger(const std::string& name) const
         // query; say what is wrong with it rather than that it failed.
         Info info{};
         if (QueryInfo(name, info) && info.type != REG_DWORD)
-            Raise(errtext::InvalidDataType, name);
-        Raise(errtext::FailedToGetData, name);
+            return Failure(errtext::InvalidDataType, name);
+        return Failure(errtext::FailedToGetData, name);
     }
     if (type != REG_DWORD)
-        Raise(errtext::InvalidDataType, name);
+        return Failure(errtext::InvalidDataType, name);
     return static_cast<int32_t>(value);
 }
 
-int RegistryAccessor::ReadBinaryData(const std::string& name, void* buffer, int size) const
+Result<int> RegistryAccessor::ReadBinaryData(const std::string& name, void* buffer, int size) const
 {
     Info info{};
     if (!QueryInfo(name, info))
@@ -141,28 +140,30 @@ int RegistryAccessor::ReadBinaryData(const std::string& name, void* buffer, int 
     const DataType type = ToDataType(info.type);
     if ((type != DataType::Binary && type != DataType::Unknown) || size < 0 ||
         info.size > static_cast<DWORD>(size))
-        Raise(errtext::InvalidDataType, name);
+        return Failure(errtext::InvalidDataType, name);
     DWORD got = info.size;
     if (RegQueryValueExA(current_.get(), name.c_str(), nullptr, nullptr,
                          static_cast<BYTE*>(buffer), &got) != ERROR_SUCCESS)
-        Raise(errtext::FailedToGetData, name);
+        return Failure(errtext::FailedToGetData, name);
     return static_cast<int>(got);
 }
 
-void RegistryAccessor::WriteString(const std::string& name, const std::string& value)
+Status RegistryAccessor::WriteString(const std::string& name, const std::string& value)
 {
     if (!current_ || RegSetValueExA(current_.get(), name.c_str(), 0, REG_SZ,
                                     reinterpret_cast<const BYTE*>(value.c_str()),
                                     static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
-        Raise(errtext::FailedToSetData, name);
+        return Failure(errtext::FailedToSetData, name);
+    return Status();
 }
 
-void RegistryAccessor::WriteBinaryData(const std::string& name, const void* data, int size)
+Status RegistryAccessor::WriteBinaryData(const std::string& name, const void* data, int size)
 {
     if (!current_ || size < 0 ||
         RegSetValueExA(current_.get(), name.c_str(), 0, REG_BINARY,
                        static_cast<const BYTE*>(data), static_cast<DWORD>(size)) != ERROR_SUCCESS)
-        Raise(errtext::FailedToSetData, name);
+        return Failure(errtext::FailedToSetData, name);
+    return Status();
 }
 
 bool RegistryAccessor::DeleteValue(const std::string& name)

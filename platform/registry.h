@@ -1,7 +1,8 @@
 #pragma once
 // The registry accessor: a short-lived object made for one operation. It
 // holds a root key and at most one open key; freeing it closes that key
-// without a flush. Errors are raised as Error with the registry texts.
+// without a flush. Failures come back with the registry texts.
+#include "platform/error.h"
 #include "platform/handles.h"
 #include <cstdint>
 #include <string>
@@ -26,14 +27,15 @@ public:
     DataType GetDataType(const std::string& name) const;
     int GetDataSize(const std::string& name) const;  // -1 when missing
 
-    std::string ReadString(const std::string& name) const;
-    int32_t ReadInteger(const std::string& name) const;
-    // Copies a binary (or unknown-type) value that fits; returns its size,
+    // A missing value reads as the empty text.
+    Result<std::string> ReadString(const std::string& name) const;
+    Result<int32_t> ReadInteger(const std::string& name) const;
+    // Copies a binary (or unknown-type) value that fits; gives its size,
     // 0 when the value is missing (the buffer is then untouched).
-    int ReadBinaryData(const std::string& name, void* buffer, int size) const;
+    Result<int> ReadBinaryData(const std::string& name, void* buffer, int size) const;
 
-    void WriteString(const std::string& name, const std::string& value);
-    void WriteBinaryData(const std::string& name, const void* data, int size);
+    Status WriteString(const std::string& name, const std::string& value);
+    Status WriteBinaryData(const std::string& name, const void* data, int size);
     bool DeleteValue(const std::string& name);
 
     static DataType ToDataType(DWORD regType);

@@ -1,5 +1,4 @@
 #include "platform/restart.h"
-#include "platform/error.h"
 #include <utility>
 #include "platform/lookup.h"
 
@@ -61,10 +60,9 @@ bool SystemRestart(std::string& failure)
 
 RestartFunction SetRestartFunction(RestartFunction fn) { return std::exchange(g_restart, fn); }
 
-void RequestRestart()
+Status RequestRestart()
 {
     std::string failure;
     const RestartFunction restart = g_restart ? g_restart : SystemRestart;
-    if (!restart(failure))
-        throw Error(failure);
+    return restart(failure) ? Status() : Fail(failure);
 }

@@ -1,10 +1,11 @@
 #pragma once
 // Asking Windows to restart. In-process tests replace the request itself.
+#include "platform/error.h"
 #include <string>
 
 using RestartFunction = bool (*)(std::string& failure);
 
 RestartFunction SetRestartFunction(RestartFunction fn);  // nullptr: the real one
-// Asks for a restart without forcing programs to close; raises Error with
-// the system's message when Windows refuses.
-void RequestRestart();
+// Asks for a restart without forcing programs to close; fails with the
+// system's message when Windows refuses.
+Status RequestRestart();

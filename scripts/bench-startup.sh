@@ -13,7 +13,7 @@ driver=$product/tests/e2e/e2e_driver.exe
 for f in "$app" "$yardstick" "$driver"; do
     [ -f "$f" ] || { echo "bench-startup: $f missing; build the product preset first" >&2; exit 2; }
 done
-template=${TARNWICK_PREFIX_TEMPLATE:-$TARNWICK_ROOT/build/prefix-template}
+template=${TARNWICK_PREFIX_TEMPLATE:-$TARNWICK_ROOT/build/prefix-template-$TARNWICK_WINE_BITS}
 [ -f "$template/system.reg" ] || { echo "bench-startup: no template prefix at $template" >&2; exit 2; }
 
 start_xvfb || exit 2

@@ -4,7 +4,7 @@
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$TARNWICK_ROOT"
-template=$TARNWICK_ROOT/build/prefix-template
+template=$TARNWICK_ROOT/build/prefix-template-$TARNWICK_WINE_BITS
 [ -f "$template/system.reg" ] || make_template_prefix "$template"
 export TARNWICK_PREFIX_TEMPLATE=$template
 [ -n "${DISPLAY:-}" ] || { start_xvfb; trap 'kill $XVFB_PID 2>/dev/null' EXIT; }

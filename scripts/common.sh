@@ -3,12 +3,42 @@
 TARNWICK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export WINEARCH=win32
 # Hungarian locale: ANSI code page 1250, so the program's text shows right.
 # (set per wine call: bash itself has no such locale)
 export TARNWICK_LOCALE=hu_HU.UTF-8
 
-# Makes a 32-bit prefix at $1 with the default virtual desktop, which keeps
+# Wine runs the 32-bit exes where the machine can run 32-bit x86 code. Some
+# machines cannot (their kernel refuses 32-bit programs, so 32-bit Wine never
+# starts); there the tests run 64-bit builds of the same sources in a 64-bit
+# prefix, and TARNWICK_WINE_BITS says which it is.
+if [ -z "${TARNWICK_WINE_BITS:-}" ]; then
+    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        TARNWICK_WINE_BITS=32
+    else
+        TARNWICK_WINE_BITS=64
+    fi
+fi
+export TARNWICK_WINE_BITS
+if [ "$TARNWICK_WINE_BITS" = 32 ]; then
+    export WINEARCH=win32
+else
+    export WINEARCH=win64
+    # Debian's wine and wineserver commands pick the 32-bit loader whenever it
+    # is installed: put 64-bit ones first on PATH.
+    wine64_bin=$TARNWICK_ROOT/build/wine64-bin
+    if [ ! -x "$wine64_bin/winepath" ]; then
+        mkdir -p "$wine64_bin"
+        printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$wine64_bin/wine"
+        printf '#!/bin/sh\nexec /usr/lib/wine/wineserver64 "$@"\n' >"$wine64_bin/wineserver"
+        for tool in wineboot winepath; do
+            printf '#!/bin/sh\nexec "$(dirname "$0")/wine" %s "$@"\n' "$tool" >"$wine64_bin/$tool"
+        done
+        chmod +x "$wine64_bin"/*
+    fi
+    case ":$PATH:" in *":$wine64_bin:"*) ;; *) export PATH=$wine64_bin:$PATH ;; esac
+fi
+
+# Makes a prefix at $1 with the default virtual desktop, which keeps
 # closing windows fast under Xvfb, large enough for the main window.
 make_template_prefix() {
     local dest
@@ -20,6 +50,9 @@ make_template_prefix() {
     WINEPREFIX=$dest wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     WINEPREFIX=$dest wineserver -w
     [ -f "$dest/system.reg" ] || { echo "could not make a Wine prefix at $dest" >&2; return 1; }
+    # Windows keeps C:\windows\system, where the driver puts its library; a
+    # 64-bit prefix has none.
+    mkdir -p "$dest/drive_c/windows/system"
 }
 
 # Copies the template to a new prefix and prints its path.

@@ -5,6 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$TARNWICK_ROOT"
 scripts/install-deps.sh
+scripts/build-runtime.sh
 cmake --preset product >/dev/null
 cmake --build build/product >/dev/null
 

@@ -3,7 +3,6 @@
 #include "driver/number_text.h"
 #include "mainwindow/control_ids.h"
 #include "mainwindow/form1.h"
-#include "platform/error.h"
 #include "platform/error_text.h"
 #include "platform/profile_file.h"
 #include "platform/registry.h"
@@ -26,25 +25,25 @@ const struct { int entry; const char* name; } TemplateValues[2] = {
 std::string TemplatePath() { return std::string(TemplatesPath) + "\\" + TemplateName; }
 
 // A 4-byte little-endian number; shorter values are zero-extended.
-int32_t ReadTemplateNumber(const RegistryAccessor& reg, const char* name)
+Result<int32_t> ReadTemplateNumber(const RegistryAccessor& reg, const char* name)
 {
     unsigned char bytes[4] = {};
-    reg.ReadBinaryData(name, bytes, sizeof bytes);
+    TRY(reg.ReadBinaryData(name, bytes, sizeof bytes).status());
     const uint32_t bits = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
     const int32_t value = static_cast<int32_t>(bits);
     if (value < 0)
-        throw Error(errtext::RangeCheck);
+        return Fail(errtext::RangeCheck);
     return value;
 }
 
-void WriteTemplateNumber(RegistryAccessor& reg, const char* name, int32_t value)
+Status WriteTemplateNumber(RegistryAccessor& reg, const char* name, int32_t value)
 {
     if (value < 0)
-        throw Error(errtext::RangeCheck);
+        return Fail(errtext::RangeCheck);
     const uint32_t bits = static_cast<uint32_t>(value);
     const unsigned char bytes[4] = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
                                     static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
-    reg.WriteBinaryData(name, bytes, sizeof bytes);
+    return reg.WriteBinaryData(name, bytes, sizeof bytes);
 }
 } // namespace
 
@@ -64,57 +63,70 @@ void TForm1::EnableFileClick(Control& sender)
         Find(control).SetEnabled(enabled);
 }
 
-void TForm1::ReadCacheSettings()
+Status TForm1::ReadCacheSettings()
 {
-    ReadVCache();
-    ReadFileSystemTemplate();
+    TRY(ReadVCache());
+    return ReadFileSystemTemplate();
 }
 
-void TForm1::ReadVCache()
+Status TForm1::ReadVCache()
 {
     const ProfileFile ini(SystemIni);
     auto& enableDisk = Get<CheckBox>(id::EnableDisk);
     enableDisk.SetChecked(ini.SectionHasKeys(VCacheSection));
     EnableDiskClick(enableDisk);
-    for (int i = 0; i < 3; ++i)
-        ControlTable().FieldAt(FirstVCacheEntry + i).SetValue(
-            IniTextToInt(ini.ReadString(VCacheSection, VCacheKeys[i], ""), 0));
+    for (int i = 0; i < 3; ++i) {
+        TRY_ASSIGN(NumberField* field, ControlTable().FieldAt(FirstVCacheEntry + i));
+        field->SetValue(IniTextToInt(ini.ReadString(VCacheSection, VCacheKeys[i], ""), 0));
+    }
+    return Status();
 }
 
-void TForm1::ReadFileSystemTemplate()
+Status TForm1::ReadFileSystemTemplate()
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     auto& enableFile = Get<CheckBox>(id::EnableFile);
     const bool present = reg.OpenKey(TemplatePath(), false);
     enableFile.SetChecked(present);
     EnableFileClick(enableFile);
-    for (const auto& value : TemplateValues)
-        ControlTable().FieldAt(value.entry).SetValue(present ? ReadTemplateNumber(reg, value.name) : 0);
+    for (const auto& value : TemplateValues) {
+        TRY_ASSIGN(NumberField* field, ControlTable().FieldAt(value.entry));
+        int32_t number = 0;
+        if (present) {
+            TRY_ASSIGN(number, ReadTemplateNumber(reg, value.name));
+        }
+        field->SetValue(number);
+    }
+    return Status();
 }
 
-void TForm1::WriteCacheSettings()
+Status TForm1::WriteCacheSettings()
 {
     const std::string choice = Get<CheckBox>(id::EnableFile).Checked() ? TemplateName : OtherTemplateName;
     RegSetValueA(HKEY_LOCAL_MACHINE, TemplatesPath, REG_SZ, choice.c_str(), static_cast<DWORD>(choice.size()));
-    WriteVCache();
-    WriteFileSystemTemplate();
+    TRY(WriteVCache());
+    return WriteFileSystemTemplate();
 }
 
-void TForm1::WriteVCache()
+Status TForm1::WriteVCache()
 {
     ProfileFile ini(SystemIni);
-    if (!Get<CheckBox>(id::EnableDisk).Checked()) {
-        ini.EraseSection(VCacheSection);
-        return;
+    if (!Get<CheckBox>(id::EnableDisk).Checked())
+        return ini.EraseSection(VCacheSection);
+    for (int i = 0; i < 3; ++i) {
+        TRY_ASSIGN(const NumberField* field, ControlTable().FieldAt(FirstVCacheEntry + i));
+        TRY(ini.WriteString(VCacheSection, VCacheKeys[i], IntToText(field->Value())));
     }
-    for (int i = 0; i < 3; ++i)
-        ini.WriteString(VCacheSection, VCacheKeys[i], IntToText(ControlTable().FieldAt(FirstVCacheEntry + i).Value()));
+    return Status();
 }
 
-void TForm1::WriteFileSystemTemplate()
+Status TForm1::WriteFileSystemTemplate()
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     reg.OpenKey(TemplatePath(), true);
-    for (const auto& value : TemplateValues)
-        WriteTemplateNumber(reg, value.name, ControlTable().FieldAt(value.entry).Value());
+    for (const auto& value : TemplateValues) {
+        TRY_ASSIGN(const NumberField* field, ControlTable().FieldAt(value.entry));
+        TRY(WriteTemplateNumber(reg, value.name, field->Value()));
+    }
+    return Status();
 }

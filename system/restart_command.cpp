@@ -4,11 +4,11 @@
 #include "platform/message_box.h"
 #include "platform/restart.h"
 
-void TForm1::Button3Click()
+Status TForm1::Button3Click()
 {
     const int answer = ShowMessageBox(hwnd_, "Mentsem az összes változtatást?", "Újraindítás",
                                       MB_YESNO | MB_ICONQUESTION);
     if (answer == IDYES)
-        SaveAll();
-    RequestRestart();
+        TRY(SaveAll());
+    return RequestRestart();
 }

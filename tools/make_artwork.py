@@ -4,9 +4,9 @@
 Writes into resources/art/ (relative to the repository root):
 
     splash.bmp    317 x 199, 4 bpp   start-up splash (progress bar strip kept plain)
-    banner.bmp    288 x 112, 24 bpp  information banner, magenta = transparent
-    hdd.bmp        32 x 32,  24 bpp  hard disk glyph, magenta = transparent
-    chip.bmp       32 x 32,  24 bpp  memory chip glyph, magenta = transparent
+    banner.bmp    288 x 112, 8 bpp   information banner, magenta = transparent
+    hdd.bmp        32 x 32,  8 bpp   hard disk glyph, magenta = transparent
+    chip.bmp       32 x 32,  8 bpp   memory chip glyph, magenta = transparent
     tarnwick.ico  32x32 + 16x16, 4 bpp application icon
     logo.avi      100 x 70, 8 bpp uncompressed clip for the animation control
 
@@ -15,13 +15,27 @@ byte-identical files, so the outputs are committed and the build never needs
 Python.  Everything is drawn from scratch here (a small stroke font, simple
 shapes), there are no input files.
 
+The bitmaps are stored run-length encoded (BI_RLE4 / BI_RLE8) whenever that is
+smaller than the plain rows; they go into the exe as resources and are loaded
+with LoadBitmap / LoadImage into device-dependent bitmaps, which read RLE.
+(CreateDIBSection does not: never load them with LR_CREATEDIBSECTION.)
+The masked pictures are drawn in full colour and stored with an 8-bit palette:
+the glyphs keep every colour they have; the banner has more than 256, so it
+keeps the 255 that fit it best (see masked_palette), and magenta keeps an entry
+of its own that only transparent pixels use, so the run-time mask is unchanged.
+Every file is read back and decoded after writing and must give exactly the
+pixels that were drawn.
+
 Usage:  python3 tools/make_artwork.py [output-dir]
+        python3 tools/make_artwork.py --verify   (regenerate into a temporary
+            folder and compare with resources/art/ byte for byte)
 """
 
 import math
 import os
 import struct
 import sys
+import tempfile
 
 MAGENTA = (255, 0, 255)
 
@@ -308,13 +322,122 @@ class Quantizer:
         if idx is None:
             best, idx = None, 0
             for i, p in enumerate(self.pal):
-                # weight green a bit more, as the eye does
-                d = (2 * (p[0] - key[0]) ** 2 + 4 * (p[1] - key[1]) ** 2
-                     + 3 * (p[2] - key[2]) ** 2)
+                d = colour_distance(p, key)
                 if best is None or d < best:
                     best, idx = d, i
             self.cache[key] = idx
         return idx
+
+
+def colour_distance(a, b):
+    """Squared RGB distance, green weighted most and red least, as the eye does."""
+    return 2 * (a[0] - b[0]) ** 2 + 4 * (a[1] - b[1]) ** 2 + 3 * (a[2] - b[2]) ** 2
+
+
+# --------------------------------------------------------------------------
+# 8-bit palettes for the masked pictures.  Integer arithmetic and sorted
+# inputs only, so the palette comes out the same on every machine.
+# --------------------------------------------------------------------------
+
+
+def masked_palette(rows, key=MAGENTA, size=256):
+    """(palette, index rows) for a picture whose key-coloured pixels are transparent.
+
+    The key colour is entry 0 and only key pixels use it; no other entry equals
+    it, so a mask made from it at run time covers exactly the same pixels.  A
+    picture with fewer than `size` colours keeps all of them.  A richer one gets
+    the size - 1 colours that fit it best by pixel count (reduce_colours), each
+    pixel taking its nearest."""
+    hist = {}
+    for row in rows:
+        for c in row:
+            if c != key:
+                hist[c] = hist.get(c, 0) + 1
+    if len(hist) < size:
+        colours = sorted(hist)
+    else:
+        colours = sorted(set(reduce_colours(hist, size - 1)))
+    assert key not in colours
+    pal = [key] + colours
+    index = {key: 0}
+    for c in sorted(hist):
+        index[c] = 1 + nearest_index(c, colours)
+    return pal, [[index[c] for c in row] for row in rows]
+
+
+def nearest_index(c, colours):
+    best, idx = None, 0
+    for i, p in enumerate(colours):
+        d = colour_distance(c, p)
+        if best is None or d < best:
+            best, idx = d, i
+    return idx
+
+
+def reduce_colours(hist, n):
+    """n colours for a histogram {rgb: pixel count}: a median cut by pixel
+    count gives the start, k-means (Lloyd) rounds move each colour to the
+    mean of the pixels nearest to it until nothing moves (the banner settles
+    in 9 rounds; 32 is only a bound)."""
+    weights = (2, 4, 3)     # as in colour_distance
+
+    def widest_channel(box):
+        """(weighted spread, channel) of the channel along which box is widest."""
+        spread = [(max(c[ch] for c, _ in box) - min(c[ch] for c, _ in box)) ** 2 * weights[ch]
+                  for ch in range(3)]
+        ch = max(range(3), key=lambda k: (spread[k], -k))
+        return spread[ch], ch
+
+    # split the box with the most pixels times spread, at its weighted median
+    boxes = [sorted(hist.items())]
+    while len(boxes) < n:
+        scores = [(widest_channel(b)[0] * sum(w for _, w in b), -i)
+                  for i, b in enumerate(boxes) if len(b) > 1]
+        if not scores:
+            break
+        i = -max(scores)[1]
+        ch = widest_channel(boxes[i])[1]
+        box = sorted(boxes[i], key=lambda cw: (cw[0][ch], cw[0]))
+        total, acc, cut = sum(w for _, w in box), 0, 1
+        for j, (_, w) in enumerate(box):
+            acc += w
+            if 2 * acc >= total:
+                cut = j + 1
+                break
+        cut = max(1, min(len(box) - 1, cut))
+        boxes[i:i + 1] = [box[:cut], box[cut:]]
+    pal = [weighted_mean(b) for b in boxes]
+
+    # An entry left with no pixels, or landing on another entry, is spent
+    # again on the colour that the palette fits worst.
+    items = sorted(hist.items())
+    for _ in range(32):
+        members = [[] for _ in pal]
+        misfit = []
+        for c, w in items:
+            i = nearest_index(c, pal)
+            members[i].append((c, w))
+            misfit.append((w * colour_distance(c, pal[i]), c))
+        moved = [weighted_mean(m) if m else p for m, p in zip(members, pal)]
+        misfit.sort(reverse=True)
+        taken = set()
+        for i, (m, p) in enumerate(zip(members, moved)):
+            if not m or p in taken:
+                while misfit and misfit[0][1] in taken | set(moved):
+                    misfit.pop(0)
+                if misfit:
+                    moved[i] = misfit.pop(0)[1]
+            taken.add(moved[i])
+        if moved == pal:
+            break
+        pal = moved
+    return pal
+
+
+def weighted_mean(colour_counts):
+    total = sum(w for _, w in colour_counts)
+    return tuple((sum(c[ch] * w for c, w in colour_counts) + total // 2) // total
+                 for ch in range(3))
 
 
 # --------------------------------------------------------------------------
@@ -367,29 +490,157 @@ def bmp_file(info_and_palette, pixels):
     return struct.pack('<2sIHHI', b'BM', size, 0, 0, offset) + info_and_palette + pixels
 
 
+BI_RGB, BI_RLE8, BI_RLE4 = 0, 1, 2
+RLE_FOR_BPP = {8: BI_RLE8, 4: BI_RLE4}
+
+
 def write_bmp_indexed(path, rows, pal, bpp):
+    """Palette bitmap, run-length encoded when that is smaller.  Returns the
+    compression used."""
     h, w = len(rows), len(rows[0])
     stride = row_stride(w, bpp)
     data = b''.join(pack_indexed_row(rows[y], bpp, stride) for y in range(h - 1, -1, -1))
-    ncol = 1 << bpp
-    hdr = info_header(w, h, bpp, len(data), ncol) + palette_bytes(pal, ncol)
+    compression = BI_RGB
+    if bpp in RLE_FOR_BPP:
+        rle = rle_encode(rows, bpp)
+        if len(rle) < len(data):
+            data, compression = rle, RLE_FOR_BPP[bpp]
+    hdr = info_header(w, h, bpp, len(data), len(pal), compression) + palette_bytes(pal, len(pal))
     with open(path, 'wb') as f:
         f.write(bmp_file(hdr, data))
+    return compression
 
 
-def write_bmp_24(path, rows):
-    h, w = len(rows), len(rows[0])
-    stride = row_stride(w, 24)
-    data = bytearray()
-    for y in range(h - 1, -1, -1):
-        line = bytearray()
-        for r, g, b in rows[y]:
-            line.extend((b, g, r))
-        line.extend(b'\0' * (stride - len(line)))
-        data.extend(line)
-    hdr = info_header(w, h, 24, len(data), 0)
-    with open(path, 'wb') as f:
-        f.write(bmp_file(hdr, bytes(data)))
+# Run-length encoding of palette bitmaps, as GDI reads it.  Rows are stored
+# bottom-up; within a row the codes are
+#   n c          encoded run: n pixels (1..255) of index c; at 4 bpp c holds
+#                two indices that alternate (high nibble first)
+#   00 n ...     absolute run: n literal pixels (3..255), padded with a zero
+#                byte to an even length so every code starts on a word
+#   00 00        end of line        00 01  end of bitmap
+#   (00 02 dx dy, a jump, would leave pixels undefined: never written)
+# Every row is coded in full and closed by end of line, the last one by end
+# of bitmap instead.
+
+
+def rle_encode(rows, bpp):
+    """BI_RLE8 (bpp 8) or BI_RLE4 (bpp 4) data of index rows given top row first."""
+    out = bytearray()
+    for y in range(len(rows) - 1, -1, -1):
+        out += rle_row(rows[y], bpp)
+        out += b'\0\1' if y == 0 else b'\0\0'
+    return bytes(out)
+
+
+def rle_row(px, bpp):
+    """The shortest coding of one row, end code not included.
+
+    cost[i] is the fewest bytes for px[i:], found from the right: each place
+    either starts an encoded run of any length the pixels allow or an
+    absolute run of any length from 3 up.  Ties go to the first option
+    tried (encoded runs before absolute ones, longest first), so the output
+    is fixed."""
+    n = len(px)
+    # longest encoded run from i: equal indices (8 bpp) or an alternating pair (4 bpp)
+    run = [0] * (n + 1)
+    for i in range(n - 1, -1, -1):
+        if i + 1 == n:
+            run[i] = 1
+        elif bpp == 8:
+            run[i] = 1 + run[i + 1] if px[i + 1] == px[i] else 1
+        else:
+            run[i] = 1 + run[i + 1] if i + 2 == n or px[i + 2] == px[i] else 2
+
+    def literal_bytes(k):
+        nb = k if bpp == 8 else (k + 1) // 2
+        return nb + (nb & 1)
+
+    absolute_cost = [0, 0, 0] + [2 + literal_bytes(k) for k in range(3, 256)]
+    cost = [0] * (n + 1)
+    step = [None] * (n + 1)
+    for i in range(n - 1, -1, -1):
+        best = None
+        for k in range(min(255, run[i]), 0, -1):
+            c = 2 + cost[i + k]
+            if best is None or c < best:
+                best, step[i] = c, ('run', k)
+        for k in range(min(255, n - i), 2, -1):
+            c = absolute_cost[k] + cost[i + k]
+            if c < best:
+                best, step[i] = c, ('absolute', k)
+        cost[i] = best
+
+    out = bytearray()
+    i = 0
+    while i < n:
+        kind, k = step[i]
+        if kind == 'run':
+            if bpp == 8:
+                out += bytes((k, px[i]))
+            else:
+                out += bytes((k, px[i] << 4 | (px[i + 1] if k > 1 else 0)))
+        else:
+            lit = bytes(px[i:i + k]) if bpp == 8 else pack_nibbles(px[i:i + k])
+            out += bytes((0, k)) + lit + b'\0' * (len(lit) & 1)
+        i += k
+    assert len(out) == cost[0]
+    return bytes(out)
+
+
+def pack_nibbles(indices):
+    padded = list(indices) + [0] * (len(indices) & 1)
+    return bytes(padded[j] << 4 | padded[j + 1] for j in range(0, len(padded), 2))
+
+
+def rle_decode(data, w, h, bpp):
+    """Index rows (top row first) of BI_RLE8 / BI_RLE4 data.
+
+    Strict: it accepts only what rle_encode may write (no jumps, every row
+    filled exactly, zero padding, end of bitmap closing the last row and
+    nothing after it), so a fault in the encoder cannot pass unnoticed."""
+    rows, row, p = [], [], 0
+
+    def take(count):
+        nonlocal p
+        assert p + count <= len(data), 'RLE data ends early'
+        chunk = data[p:p + count]
+        p += count
+        return chunk
+
+    def nibbles(b):
+        return (b >> 4, b & 15)
+
+    while True:
+        n, c = take(2)
+        if n:
+            if bpp == 8:
+                row.extend([c] * n)
+            else:
+                pair = nibbles(c)
+                row.extend(pair[j & 1] for j in range(n))
+        elif c in (0, 1):
+            assert len(row) == w, ('row %d has %d pixels' % (len(rows), len(row)))
+            rows.append(row)
+            row = []
+            if c == 1:
+                break
+        elif c == 2:
+            raise AssertionError('jump code in RLE data')
+        else:
+            nb = c if bpp == 8 else (c + 1) // 2
+            lit = take(nb)
+            if bpp == 8:
+                row.extend(lit)
+            else:
+                px = [v for b in lit for v in nibbles(b)]
+                assert c % 2 == 0 or px[c] == 0, 'unused nibble not zero'
+                row.extend(px[:c])
+            if nb & 1:
+                assert take(1) == b'\0', 'absolute run padding not zero'
+        assert len(row) <= w, ('row %d overflows' % len(rows))
+    assert len(rows) == h, ('%d rows, want %d' % (len(rows), h))
+    assert p == len(data), 'data after the end of bitmap'
+    return rows[::-1]
 
 
 def icon_image(indices, transparent, pal, bpp=4):
@@ -927,44 +1178,75 @@ def make_avi_frames():
 # --------------------------------------------------------------------------
 
 
-def check_bmp(path, w, h, bpp):
+def read_bmp_indexed(path):
+    """(width, height, bpp, compression, palette, index rows top first) of a
+    4 or 8 bpp bitmap file, plain or run-length encoded."""
     data = open(path, 'rb').read()
     assert data[:2] == b'BM', path
     size, off = struct.unpack_from('<I4xI', data, 2)
     assert size == len(data), (path, size, len(data))
-    hs, bw, bh, planes, bb, comp, isz = struct.unpack_from('<IiiHHII', data, 14)
-    assert (hs, bw, bh, planes, bb, comp) == (40, w, h, 1, bpp, 0), (path, bw, bh, bb, comp)
-    ncol = (1 << bpp) if bpp <= 8 else 0
-    assert off == 14 + 40 + 4 * ncol, path
-    assert isz == row_stride(w, bpp) * h == len(data) - off, path
-    return data, off
+    hs, w, h, planes, bpp, comp, isz, _, _, used = struct.unpack_from('<IiiHHIIiiI', data, 14)
+    assert (hs, planes) == (40, 1) and w > 0 and h > 0 and bpp in (4, 8), path
+    ncol = used or 1 << bpp
+    assert ncol <= 1 << bpp and off == 14 + 40 + 4 * ncol, path
+    assert isz == len(data) - off, 'image size field: %s' % path
+    pal = [(data[q + 2], data[q + 1], data[q]) for q in range(54, off, 4)]
+    pixels = data[off:]
+    if comp == BI_RGB:
+        stride = row_stride(w, bpp)
+        assert isz == stride * h, path
+        rows = [unpack_indexed_row(pixels[(h - 1 - y) * stride:(h - y) * stride], bpp, w)
+                for y in range(h)]
+    else:
+        assert comp == RLE_FOR_BPP[bpp], (path, comp)
+        rows = rle_decode(pixels, w, h, bpp)
+    assert all(i < ncol for row in rows for i in row), 'index outside the palette: %s' % path
+    return w, h, bpp, comp, pal, rows
 
 
-def bmp_pixel24(data, off, w, h, x, y):
-    stride = row_stride(w, 24)
-    p = off + (h - 1 - y) * stride + 3 * x
-    b, g, r = data[p:p + 3]
-    return (r, g, b)
+def unpack_indexed_row(line, bpp, w):
+    if bpp == 8:
+        return list(line[:w])
+    return [line[x // 2] >> 4 if x % 2 == 0 else line[x // 2] & 15 for x in range(w)]
 
 
-def self_check(out):
-    # splash
-    data, off = check_bmp(os.path.join(out, 'splash.bmp'), 317, 199, 4)
-    stride = row_stride(317, 4)
+def colour_change(drawn, stored):
+    """What storing a picture changed: distinct colours before and after, the
+    pixels that differ, and the largest difference in one channel."""
+    pairs = [(a, b) for ra, rb in zip(drawn, stored) for a, b in zip(ra, rb)]
+    moved = [max(abs(x - y) for x, y in zip(a, b)) for a, b in pairs if a != b]
+    return (len({a for a, _ in pairs}), len({b for _, b in pairs}), len(moved),
+            max(moved, default=0))
+
+
+def self_check(out, splash, masked):
+    """Reads every file back.  The bitmaps must decode to exactly the pixels
+    written: the splash to its drawn indices, the masked pictures to their
+    palette and indices, and those to the drawing itself whenever it has no
+    more colours than a palette holds."""
+    rle_self_test()
+    w, h, bpp, _, pal, rows = read_bmp_indexed(os.path.join(out, 'splash.bmp'))
+    assert (w, h, bpp, pal) == (317, 199, 4, SPLASH_PAL) and rows == splash, 'splash'
     bx0, by0, bx1, by1 = SPLASH_BAND
     for y in range(by0, by1 + 1):
-        row = off + (198 - y) * stride
         for x in range(bx0, bx1 + 1):
-            b = data[row + x // 2]
-            v = (b >> 4) if x % 2 == 0 else (b & 15)
-            assert v == SPLASH_BAND_COLOR, ('splash band not plain', x, y)
-    # masked 24 bpp bitmaps: corners transparent, but a real picture inside
-    for name, w, h in (('banner.bmp', 288, 112), ('hdd.bmp', 32, 32), ('chip.bmp', 32, 32)):
-        data, off = check_bmp(os.path.join(out, name), w, h, 24)
+            assert rows[y][x] == SPLASH_BAND_COLOR, ('splash band not plain', x, y)
+    # masked pictures: corners transparent, a real picture inside, and the
+    # transparent pixels exactly those drawn so
+    for name, drawn, want_pal, want_rows in masked:
+        w, h, bpp, _, pal, rows = read_bmp_indexed(os.path.join(out, name))
+        assert (w, h, bpp) == (len(drawn[0]), len(drawn), 8), name
+        assert (pal, rows) == (want_pal, want_rows), name
+        assert pal[0] == MAGENTA and MAGENTA not in pal[1:], name
+        shown = [[pal[i] for i in row] for row in rows]
+        before, _, moved, _ = colour_change(drawn, shown)
+        assert moved == 0 or before > 256, (name, 'lost colours it had room for')
+        for y in range(h):
+            for x in range(w):
+                assert (shown[y][x] == MAGENTA) == (drawn[y][x] == MAGENTA), (name, x, y)
         for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1)):
-            assert bmp_pixel24(data, off, w, h, x, y) == MAGENTA, (name, x, y)
-        solid = sum(1 for y in range(h) for x in range(w)
-                    if bmp_pixel24(data, off, w, h, x, y) != MAGENTA)
+            assert shown[y][x] == MAGENTA, (name, x, y)
+        solid = sum(1 for row in shown for c in row if c != MAGENTA)
         assert solid > w * h // 3, (name, solid)
     # icon
     data = open(os.path.join(out, 'tarnwick.ico'), 'rb').read()
@@ -1025,6 +1307,79 @@ def self_check(out):
     assert len(data) < 300 * 1024
 
 
+# Rows whose shortest coding is clear by hand, to pin the format down; each
+# is one row of a 1-row bitmap unless a list of rows.  (bpp, rows, bytes)
+RLE_KNOWN = [
+    # encoded run, absolute run of 4 (no padding), encoded run
+    (8, [[7, 7, 7, 7, 1, 2, 3, 4, 9, 9, 9, 9, 9, 9]], '04 07 00 04 01 02 03 04 06 09 00 01'),
+    # bottom row first, end of line between rows, end of bitmap last
+    (8, [[1, 1], [2, 2]], '02 02 00 00 02 01 00 01'),
+    # runs longer than 255 split
+    (8, [[3] * 600], 'FF 03 FF 03 5A 03 00 01'),
+    # an alternating pair is one encoded run at 4 bpp
+    (4, [[1, 2, 1, 2, 1]], '05 12 00 01'),
+    # absolute run of 7 at 4 bpp: four bytes, the last nibble unused
+    (4, [[1, 2, 3, 4, 5, 6, 7]], '00 07 12 34 56 70 00 01'),
+    # single pixels
+    (4, [[9], [10]], '01 A0 00 00 01 90 00 01'),
+]
+
+# Codings GDI reads that the encoder never picks: padded absolute runs (one
+# always ties with a run followed by a shorter absolute run, and runs are
+# tried first).
+RLE_READ_ONLY = [
+    (8, [[1, 2, 3]], '00 03 01 02 03 00 00 01'),
+    (4, [[1, 2, 3, 4, 5]], '00 05 12 34 50 00 00 01'),
+    (4, [[1, 2, 1]], '03 12 00 01'),
+]
+
+# Data the decoder must refuse (3 x 1 at 8 bpp): a short row, a long row,
+# bytes after the end, a jump, padding that is not zero, no end at all.
+RLE_BAD = ['02 05 00 01', '04 05 00 01', '03 05 00 01 00 00', '02 05 00 02 01 00 00 01',
+           '00 03 01 02 03 07 00 01', '03 05']
+
+
+def pseudo_random_rows(seed, count, width, colours, spread):
+    """Rows of short runs and noise, from a fixed linear congruential sequence."""
+    state, rows = seed, []
+    for _ in range(count):
+        row = []
+        while len(row) < width:
+            state = (state * 1103515245 + 12345) & 0x7FFFFFFF
+            length = 1 + (state >> 8) % spread
+            row.extend([(state >> 16) % colours] * length)
+        rows.append(row[:width])
+    return rows
+
+
+def rle_self_test():
+    for bpp, rows, want in RLE_KNOWN:
+        got = rle_encode(rows, bpp)
+        assert got == bytes.fromhex(want), (bpp, rows[0][:8], got.hex(' '))
+    for bpp, rows, data in RLE_KNOWN + RLE_READ_ONLY:
+        assert rle_decode(bytes.fromhex(data), len(rows[0]), len(rows), bpp) == rows, data
+    # round trips: every width from 1 to 9, runs at and around 255, long
+    # literal stretches (255 distinct pixels at 8 bpp), noise of every kind
+    for bpp in (4, 8):
+        colours = 1 << bpp
+        cases = [pseudo_random_rows(w, 5, w, colours, 3) for w in range(1, 10)]
+        cases += [[[5] * n] for n in (254, 255, 256, 510, 511)]
+        cases += [[[1, 2] * 300], [[j % colours for j in range(700)]]]
+        cases += [pseudo_random_rows(s, 20, 317, colours, spread)
+                  for s, spread in ((1, 1), (2, 2), (3, 6), (4, 40))]
+        for rows in cases:
+            data = rle_encode(rows, bpp)
+            assert len(data) % 2 == 0, 'codes must stay word aligned'
+            assert rle_decode(data, len(rows[0]), len(rows), bpp) == rows, \
+                (bpp, len(rows[0]), rows[0][:8])
+    for bad in RLE_BAD:
+        try:
+            rle_decode(bytes.fromhex(bad), 3, 1, 8)
+        except AssertionError:
+            continue
+        raise AssertionError('accepted bad RLE data: ' + bad)
+
+
 def parse_chunks(data, start, end):
     """List of (fourcc, list type or None, payload offset, payload size)."""
     out = []
@@ -1042,15 +1397,28 @@ def parse_chunks(data, start, end):
 # --------------------------------------------------------------------------
 
 
-def main():
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, 'resources', 'art')
-    os.makedirs(out, exist_ok=True)
+OUTPUTS = ('splash.bmp', 'banner.bmp', 'hdd.bmp', 'chip.bmp', 'tarnwick.ico', 'logo.avi')
+COMPRESSION_NAMES = {BI_RGB: 'plain', BI_RLE8: 'RLE8', BI_RLE4: 'RLE4'}
 
-    write_bmp_indexed(os.path.join(out, 'splash.bmp'), make_splash(), SPLASH_PAL, 4)
-    write_bmp_24(os.path.join(out, 'banner.bmp'), make_banner())
-    write_bmp_24(os.path.join(out, 'hdd.bmp'), make_hdd())
-    write_bmp_24(os.path.join(out, 'chip.bmp'), make_chip())
+
+def generate(out):
+    """Writes every file into out, checks them and returns lines describing them."""
+    os.makedirs(out, exist_ok=True)
+    notes = {}
+    splash = make_splash()
+    notes['splash.bmp'] = COMPRESSION_NAMES[
+        write_bmp_indexed(os.path.join(out, 'splash.bmp'), splash, SPLASH_PAL, 4)]
+    masked = []
+    for name, draw in (('banner.bmp', make_banner), ('hdd.bmp', make_hdd), ('chip.bmp', make_chip)):
+        drawn = draw()
+        pal, rows = masked_palette(drawn)
+        compression = write_bmp_indexed(os.path.join(out, name), rows, pal, 8)
+        before, after, moved, most = colour_change(drawn, [[pal[i] for i in r] for r in rows])
+        notes[name] = '%s, %d colours' % (COMPRESSION_NAMES[compression], after)
+        if moved:
+            notes[name] += ' (drawn with %d: %d pixels moved, by at most %d in a channel)' % (
+                before, moved, most)
+        masked.append((name, drawn, pal, rows))
 
     images = []
     for n in (32, 16):
@@ -1061,9 +1429,28 @@ def main():
     frames, pal = make_avi_frames()
     write_avi(os.path.join(out, 'logo.avi'), frames, AVI_W, AVI_H, pal, AVI_FPS)
 
-    self_check(out)
-    for name in ('splash.bmp', 'banner.bmp', 'hdd.bmp', 'chip.bmp', 'tarnwick.ico', 'logo.avi'):
-        print('%-14s %7d bytes' % (name, os.path.getsize(os.path.join(out, name))))
+    self_check(out, splash, masked)
+    return ['%-14s %7d bytes  %s' % (name, os.path.getsize(os.path.join(out, name)),
+                                     notes.get(name, '')) for name in OUTPUTS]
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    committed = os.path.join(root, 'resources', 'art')
+    if sys.argv[1:] == ['--verify']:
+        # the committed files must be what this script makes
+        with tempfile.TemporaryDirectory() as fresh:
+            generate(fresh)
+            stale = [name for name in OUTPUTS
+                     if open(os.path.join(fresh, name), 'rb').read()
+                     != open(os.path.join(committed, name), 'rb').read()]
+        if stale:
+            print('resources/art differs from what the script makes: ' + ', '.join(stale))
+            sys.exit(1)
+        print('resources/art matches the script')
+        return
+    for line in generate(sys.argv[1] if len(sys.argv) > 1 else committed):
+        print(line.rstrip())
 
 
 if __name__ == '__main__':

@@ -77,7 +77,7 @@ void SliderBenchmark(TForm1& form)
     for (int i = 0; i < 1000; ++i) {
         tracked.SetPosition(100 + i % 50);
         const double start = Now();
-        form.SliderChange(tracked);
+        static_cast<void>(form.SliderChange(tracked));
         handler.push_back(Now() - start);
     }
     std::printf("  of which SliderChange itself: median %.4f ms\n", Median(handler) * 1000);
@@ -120,7 +120,7 @@ void SaveBenchmark(TForm1& form)
     std::vector<double> saves;
     for (int i = 0; i < 50; ++i) {
         double start = Now();
-        form.SaveAll();
+        static_cast<void>(form.SaveAll());
         const double save = Now() - start;
         start = Now();
         BareSave();
@@ -141,7 +141,7 @@ int main()
     WritePrivateProfileStringA("vcache", "chunksize", "512", "system.ini");
     InitialiseWindowClasses(GetModuleHandleA(nullptr));
     TForm1 form;
-    form.Create();
+    static_cast<void>(form.Create());
     form.Show();
     Pump();
     SliderBenchmark(form);

@@ -23,7 +23,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ -n "$driver" ] && [ -n "$app" ] && [ -n "$scenario" ] || { echo "run-scenario: bad arguments" >&2; exit 2; }
-template=${TARNWICK_PREFIX_TEMPLATE:-$TARNWICK_ROOT/build/prefix-template}
+template=${TARNWICK_PREFIX_TEMPLATE:-$TARNWICK_ROOT/build/prefix-template-$TARNWICK_WINE_BITS}
 [ -f "$template/system.reg" ] || { echo "run-scenario: no template prefix at $template" >&2; exit 2; }
 
 failed=0
@@ -56,6 +56,9 @@ trap cleanup EXIT
 start_private_xvfb || exit 2
 WINEPREFIX=$(copy_prefix "$template")
 export WINEPREFIX
+# A program that faults (say on an instruction its CPU lacks) ends at once,
+# with Wine's report of the address on stderr, instead of behind a dialog.
+wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
 card_key='HKLM\SOFTWARE\3dfx Interactive\Voodoo2'
 case $setup in

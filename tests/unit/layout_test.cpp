@@ -74,7 +74,7 @@ TEST(ControlTableMap, EntriesAndKinds)
         {__LINE__, 47, id::dcb(15), TableKind::CheckBox},
     };
     for (const auto& c : cases) {
-        const TableSlot slot = ControlTableSlot(c.index);
+        const TableSlot slot = *ControlTableSlot(c.index);
         EXPECT_EQ(slot.controlId, c.control) << "line " << c.line;
         EXPECT_EQ(slot.kind, c.kind) << "line " << c.line;
     }
@@ -86,22 +86,19 @@ TEST(ControlTableMap, SlidersFindTheirLabelsByTag)
     // a refresh list with tag t stands at 11 + t.
     const auto items = AllItems();
     for (int index = 4; index <= 6; ++index) {
-        const int tag = items.at(ControlTableSlot(index).controlId)->tag;
+        const int tag = items.at(ControlTableSlot(index)->controlId)->tag;
         EXPECT_EQ(tag + 3, index);
-        EXPECT_EQ(ControlTableSlot(tag).kind, TableKind::Label);
+        EXPECT_EQ(ControlTableSlot(tag)->kind, TableKind::Label);
     }
     for (int index = 12; index <= 16; ++index)
-        EXPECT_EQ(items.at(ControlTableSlot(index).controlId)->tag + 11, index);
+        EXPECT_EQ(items.at(ControlTableSlot(index)->controlId)->tag + 11, index);
 }
 
 TEST(ControlTableMap, OutsideTheTableIsARangeError)
 {
     for (int index : {0, -1, 48, 1000}) {
-        try {
-            ControlTableSlot(index);
-            ADD_FAILURE() << "index " << index << " did not raise";
-        } catch (const Error& e) {
-            EXPECT_STREQ(e.what(), "Range check error");
-        }
+        const Result<TableSlot> slot = ControlTableSlot(index);
+        EXPECT_FALSE(slot.ok()) << "index " << index;
+        EXPECT_EQ(slot.status().Message(), "Range check error") << "index " << index;
     }
 }

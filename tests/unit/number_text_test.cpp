@@ -54,12 +54,10 @@ TEST(NumberText, IntegerText)
 
 TEST(NumberText, NotAnIntegerNamesTheText)
 {
-    try {
-        TextToIntOrRaise("fast");
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "'fast' is not a valid integer value");
-    }
+    const Result<int32_t> result = TextToIntChecked("fast");
+    ASSERT_FALSE(result.ok());
+    EXPECT_EQ(result.status().Message(), "'fast' is not a valid integer value");
+    EXPECT_EQ(*TextToIntChecked(" -12"), -12);
 }
 
 TEST(NumberText, RealTextWritten)

@@ -239,7 +239,7 @@ void AppTest::TearDown()
 TForm1& AppTest::OpenForm()
 {
     form_ = std::make_unique<TForm1>();
-    form_->Create();
+    EXPECT_OK(form_->Create());
     form_->Show();
     Pump();
     return *form_;

@@ -3,6 +3,7 @@
 // prefix, the real main window, and recorders in place of the modal boxes
 // and the restart request.
 #include "mainwindow/form1.h"
+#include "test_support.h"
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>

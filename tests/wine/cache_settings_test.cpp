@@ -4,6 +4,7 @@
 #include "controls/number_field.h"
 #include "mainwindow/control_ids.h"
 #include "platform/error.h"
+#include "test_support.h"
 
 namespace {
 class CacheSettings : public AppTest {
@@ -23,15 +24,7 @@ protected:
         return text;
     }
     void AppendIni(const std::string& lines) { WriteSystemIni(ReadSystemIni() + lines); }
-    std::string Error(void (TForm1::*action)())
-    {
-        try {
-            (Form().*action)();
-        } catch (const ::Error& e) {
-            return e.what();
-        }
-        return "";
-    }
+    std::string Error(Status (TForm1::*action)()) { return ErrorOf((Form().*action)()); }
     void SetTemplate(uint32_t dir, uint32_t files)
     {
         reg::SetBinary(TemplateKey, "PathCache", {uint8_t(dir), uint8_t(dir >> 8), uint8_t(dir >> 16), uint8_t(dir >> 24)});
@@ -71,14 +64,14 @@ TEST_F(CacheSettings, VCacheSaves)
 {
     AppendIni("[vcache]\r\nminfilecache=0x400\r\nchunksize=-5\r\nmystery=7\r\n");
     OpenForm();
-    Form().WriteCacheSettings();
+    EXPECT_OK(Form().WriteCacheSettings());
     EXPECT_EQ(Ini("minfilecache"), "1024");
     EXPECT_EQ(Ini("maxfilecache"), "0");
     EXPECT_EQ(Ini("chunksize"), "-5");
     EXPECT_EQ(Ini("mystery"), "7") << "keys the page does not show stay";
 
     Box(id::EnableDisk).SetChecked(false);
-    Form().WriteCacheSettings();
+    EXPECT_OK(Form().WriteCacheSettings());
     EXPECT_EQ(Ini("mystery"), "<missing>") << "unchecked removes the whole section";
     EXPECT_EQ(ReadSystemIni().find("[vcache]"), std::string::npos);
 }
@@ -91,7 +84,7 @@ TEST_F(CacheSettings, FieldTextsThatAreNotNumbersSaveAsZero)
     const int fields[] = {id::camin, id::camax, id::cachunk};
     for (int i = 0; i < 3; ++i)
         Field(fields[i]).SetText(texts[i]);
-    Form().WriteCacheSettings();
+    EXPECT_OK(Form().WriteCacheSettings());
     for (const char* key : {"minfilecache", "maxfilecache", "chunksize"})
         EXPECT_EQ(Ini(key), "0") << key;
 }
@@ -146,13 +139,13 @@ TEST_F(CacheSettings, TemplateSaves)
 {
     SetTemplate(64, 2729);
     OpenForm();
-    Form().WriteCacheSettings();
+    EXPECT_OK(Form().WriteCacheSettings());
     EXPECT_EQ(reg::String(TemplatesKey, ""), "Tarnwick");
     EXPECT_EQ(reg::Bytes(TemplateKey, "NameCache"), (std::vector<unsigned char>{0xa9, 0x0a, 0, 0}));
 
     Box(id::EnableFile).SetChecked(false);
     Field(id::cadir).SetValue(300);
-    Form().WriteCacheSettings();
+    EXPECT_OK(Form().WriteCacheSettings());
     EXPECT_EQ(reg::String(TemplatesKey, ""), "Desktop");
     EXPECT_EQ(reg::Type(TemplateKey, "PathCache"), static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(reg::Bytes(TemplateKey, "PathCache"), (std::vector<unsigned char>{0x2c, 0x01, 0, 0}))

@@ -171,9 +171,9 @@ TEST_F(LoadSave, OrderOfTheSteps)
     TForm1 form;
     form.BeforeLoadStep = [&](G g) { loads.push_back(g); };
     form.BeforeSaveStep = [&](G g) { saves.push_back(g); };
-    form.Create();
+    EXPECT_OK(form.Create());
     form.Show();
-    form.SaveAll();
+    EXPECT_OK(form.SaveAll());
     form.Close();
     EXPECT_EQ(loads, (std::vector<G>{G::GlideGamma, G::GlideRefresh, G::D3DGamma, G::D3DRefresh,
                                      G::Cache, G::Switches, G::D3DClock, G::GlideClock}));

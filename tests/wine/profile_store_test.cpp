@@ -1,5 +1,6 @@
 // Driver profiles against the real registry.
 #include "app_fixture.h"
+#include "test_support.h"
 #include "driver/profile_store.h"
 #include "platform/error.h"
 
@@ -52,7 +53,7 @@ TEST_F(ProfileStore, GammaValues)
         TSetting p = Glide();
         p.GammaG = 7;
         const std::string before = reg::Dump(GlideKey);
-        ReadGamma(p);
+        EXPECT_OK(ReadGamma(p));
         EXPECT_EQ(p.GammaR, 1.3L);
         EXPECT_EQ(p.GammaG, c.expected);
         EXPECT_EQ(p.GammaB, 0.9L);
@@ -77,7 +78,7 @@ TEST_F(ProfileStore, RefreshRates)
         reg::SetString(GlideKey, "SSTV2_REFRESH_512x384", "60");
         Store("SSTV2_REFRESH_640x480", c.stored);
         TSetting p = Glide();
-        ReadRefreshRates(p);
+        EXPECT_OK(ReadRefreshRates(p));
         EXPECT_EQ(RefreshRate(p, 1), 60);
         EXPECT_EQ(RefreshRate(p, 3), c.expected);
         EXPECT_EQ(RefreshRate(p, 5), 0);
@@ -106,7 +107,7 @@ TEST_F(ProfileStore, Clock)
         Store("SSTV2_GRXCLK", c.stored);
         TSetting p = Glide();
         p.Clock = c.before;
-        ReadClock(p);
+        EXPECT_OK(ReadClock(p));
         EXPECT_EQ(p.Clock, c.expected);
     }
 }
@@ -118,12 +119,7 @@ TEST_F(ProfileStore, ClockThatIsNotAnIntegerRaisesAndStays)
         reg::SetString(GlideKey, "SSTV2_GRXCLK", text);
         TSetting p = Glide();
         p.Clock = 12;
-        try {
-            ReadClock(p);
-            ADD_FAILURE() << "no error";
-        } catch (const Error& e) {
-            EXPECT_EQ(std::string(e.what()), "'" + std::string(text) + "' is not a valid integer value");
-        }
+        EXPECT_EQ(ErrorOf(ReadClock(p)), "'" + std::string(text) + "' is not a valid integer value");
         EXPECT_EQ(p.Clock, 12) << "the low-clock rule must not run after the error";
     }
 }
@@ -133,9 +129,9 @@ TEST_F(ProfileStore, MissingKeyReadsDefaultsAndIsNotCreated)
     TSetting p = Glide();
     p.GammaR = p.GammaG = p.GammaB = 3;
     RefreshRate(p, 2) = 75;
-    ReadGamma(p);
-    ReadRefreshRates(p);
-    ReadClock(p);
+    EXPECT_OK(ReadGamma(p));
+    EXPECT_OK(ReadRefreshRates(p));
+    EXPECT_OK(ReadClock(p));
     EXPECT_EQ(p.GammaR, 0);
     EXPECT_EQ(p.GammaB, 0);
     EXPECT_EQ(RefreshRate(p, 2), 0);
@@ -154,9 +150,9 @@ TEST_F(ProfileStore, WritesTexts)
     RefreshRate(p, 1) = 85;
     RefreshRate(p, 5) = -1;
     p.Clock = 95;
-    WriteGamma(p);
-    WriteRefreshRates(p);
-    WriteClock(p);
+    EXPECT_OK(WriteGamma(p));
+    EXPECT_OK(WriteRefreshRates(p));
+    EXPECT_OK(WriteClock(p));
     const struct { const char* name; const char* text; } expected[] = {
         {"SSTV2_RGAMMA", "1.3"}, {"SSTV2_GGAMMA", "2"}, {"SSTV2_BGAMMA", "0.05"},
         {"SSTV2_REFRESH_512x384", "85"}, {"SSTV2_REFRESH_640x400", "0"},
@@ -174,10 +170,10 @@ TEST_F(ProfileStore, WritesTexts)
 TEST_F(ProfileStore, ZeroProfileCreatesTheKey)
 {
     TSetting p = Glide();
-    ReadClock(p);
-    WriteGamma(p);
-    WriteRefreshRates(p);
-    WriteClock(p);
+    EXPECT_OK(ReadClock(p));
+    EXPECT_OK(WriteGamma(p));
+    EXPECT_OK(WriteRefreshRates(p));
+    EXPECT_OK(WriteClock(p));
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_GGAMMA"), "0");
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_REFRESH_800x600"), "0");
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_GRXCLK"), "90");
@@ -187,19 +183,13 @@ TEST_F(ProfileStore, WriteToAKeyThatCannotBeCreated)
 {
     reg::MakeVolatile(VoodooKey);
     TSetting p = Glide();
-    const struct { void (*write)(const TSetting&); const char* message; } writes[] = {
+    const struct { Status (*write)(const TSetting&); const char* message; } writes[] = {
         {WriteGamma, "Failed to set data for 'SSTV2_RGAMMA'"},
         {WriteRefreshRates, "Failed to set data for 'SSTV2_REFRESH_512x384'"},
         {WriteClock, "Failed to set data for 'SSTV2_GRXCLK'"},
     };
-    for (const auto& w : writes) {
-        try {
-            w.write(p);
-            ADD_FAILURE() << "no error for " << w.message;
-        } catch (const Error& e) {
-            EXPECT_STREQ(e.what(), w.message);
-        }
-    }
+    for (const auto& w : writes)
+        EXPECT_EQ(ErrorOf(w.write(p)), w.message);
     EXPECT_FALSE(reg::KeyExists(GlideKey));
     // Nothing went to the parent that was open... or anywhere else.
     EXPECT_FALSE(reg::Exists(VoodooKey, "SSTV2_RGAMMA"));

@@ -94,11 +94,11 @@ TEST(RegistryKeys, OpenKeyPathsAndFailures)
             if (row.now) {
                 EXPECT_TRUE(reg.HasCurrentKey());
                 EXPECT_EQ(reg.CurrentPath(), key.Path(row.now));
-                EXPECT_EQ(ErrorOf([&] { reg.WriteString("Mark", mark); }), "");
+                EXPECT_EQ(ErrorOf(reg.WriteString("Mark", mark)), "");
                 EXPECT_EQ(GetRawValue(root.key, key.Path(row.now), "Mark").bytes, mark + '\0');
             } else {
                 EXPECT_FALSE(reg.HasCurrentKey());
-                EXPECT_EQ(ErrorOf([&] { reg.WriteString("Mark", mark); }),
+                EXPECT_EQ(ErrorOf(reg.WriteString("Mark", mark)),
                           "Failed to set data for 'Mark'");
             }
         }
@@ -113,14 +113,14 @@ TEST(RegistryKeys, SetRootKeyDropsTheOpenKey)
 
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(reg.OpenKey(machine.Rooted(), false));
-    EXPECT_EQ(reg.ReadString("Who"), "machine");
+    EXPECT_EQ(*reg.ReadString("Who"), "machine");
     reg.SetRootKey(HKEY_CURRENT_USER);
     EXPECT_FALSE(reg.HasCurrentKey());
     EXPECT_EQ(reg.CurrentPath(), "");
     EXPECT_FALSE(reg.ValueExists("Who"));
     // With no key open a relative path starts at the new root.
     ASSERT_TRUE(reg.OpenKey(user.Path(), false));
-    EXPECT_EQ(reg.ReadString("Who"), "user");
+    EXPECT_EQ(*reg.ReadString("Who"), "user");
 }
 
 TEST(RegistryKeys, EveryOpenedKeyIsClosed)
@@ -169,12 +169,12 @@ TEST(RegistryKeys, NoKeyOpenMeansMissingValuesAndFailedWrites)
     EXPECT_FALSE(reg.ValueExists("V"));
     EXPECT_EQ(reg.GetDataType("V"), Type::Unknown);
     EXPECT_EQ(reg.GetDataSize("V"), -1);
-    EXPECT_EQ(reg.ReadString("V"), "");
-    EXPECT_EQ(ErrorOf([&] { reg.ReadInteger("V"); }), "Failed to get data for 'V'");
-    EXPECT_EQ(reg.ReadBinaryData("V", buffer, sizeof buffer), 0);
+    EXPECT_EQ(*reg.ReadString("V"), "");
+    EXPECT_EQ(ErrorOf(reg.ReadInteger("V")), "Failed to get data for 'V'");
+    EXPECT_EQ(*reg.ReadBinaryData("V", buffer, sizeof buffer), 0);
     EXPECT_EQ(std::string(buffer, 4), "keep");
-    EXPECT_EQ(ErrorOf([&] { reg.WriteString("V", "x"); }), "Failed to set data for 'V'");
-    EXPECT_EQ(ErrorOf([&] { reg.WriteBinaryData("V", "x", 1); }), "Failed to set data for 'V'");
+    EXPECT_EQ(ErrorOf(reg.WriteString("V", "x")), "Failed to set data for 'V'");
+    EXPECT_EQ(ErrorOf(reg.WriteBinaryData("V", "x", 1)), "Failed to set data for 'V'");
     EXPECT_FALSE(reg.DeleteValue("V"));
 }
 
@@ -238,7 +238,7 @@ TEST_F(RegistryValues, ReadString)
         reg_.DeleteValue("V");
         Store("V", row.type, row.bytes);
         std::string got = "(none)";
-        EXPECT_EQ(ErrorOf([&] { got = reg_.ReadString("V"); }), row.error ? row.error : "");
+        EXPECT_EQ(ErrorOf(reg_.ReadString("V"), got), row.error ? row.error : "");
         if (row.expected) {
             EXPECT_EQ(got, row.expected);
         }
@@ -248,12 +248,12 @@ TEST_F(RegistryValues, ReadString)
 TEST_F(RegistryValues, LongStrings)
 {
     const std::string big(1 << 20, 'x');
-    reg_.WriteString("Written", big);
+    EXPECT_OK(reg_.WriteString("Written", big));
     EXPECT_EQ(reg_.GetDataSize("Written"), (1 << 20) + 1);
-    EXPECT_EQ(reg_.ReadString("Written"), big);
+    EXPECT_EQ(*reg_.ReadString("Written"), big);
     // Stored by someone else without the terminating zero.
     Store("Raw", REG_SZ, big);
-    EXPECT_EQ(reg_.ReadString("Raw"), big);
+    EXPECT_EQ(*reg_.ReadString("Raw"), big);
 }
 
 TEST_F(RegistryValues, HungarianTextGoesThroughCodePage1250)
@@ -263,18 +263,18 @@ TEST_F(RegistryValues, HungarianTextGoesThroughCodePage1250)
     // it. 'ő' and 'ű' are not in Latin-1, so a wrong code page shows.
     const std::string text = "árvíztűrő tükörfúrógép ŐŰ";
     const std::wstring wide = L"\u00e1rv\u00edzt\u0171r\u0151 t\u00fck\u00f6rf\u00far\u00f3g\u00e9p \u0150\u0170";
-    reg_.WriteString("Mine", text);
+    EXPECT_OK(reg_.WriteString("Mine", text));
     WCHAR stored[64] = {};
     DWORD size = sizeof stored;
     ASSERT_EQ(RegQueryValueExW(key_.get(), L"Mine", nullptr, nullptr, reinterpret_cast<BYTE*>(stored), &size),
               ERROR_SUCCESS);
     EXPECT_EQ(std::wstring(stored), wide);
-    EXPECT_EQ(reg_.ReadString("Mine"), text);
+    EXPECT_EQ(*reg_.ReadString("Mine"), text);
 
     ASSERT_EQ(RegSetValueExW(key_.get(), L"Theirs", 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
                              static_cast<DWORD>((wide.size() + 1) * sizeof(WCHAR))),
               ERROR_SUCCESS);
-    EXPECT_EQ(reg_.ReadString("Theirs"), text);
+    EXPECT_EQ(*reg_.ReadString("Theirs"), text);
 }
 
 TEST_F(RegistryValues, ReadInteger)
@@ -305,7 +305,7 @@ TEST_F(RegistryValues, ReadInteger)
         reg_.DeleteValue("V");
         Store("V", row.type, row.bytes);
         int32_t got = 0;
-        EXPECT_EQ(ErrorOf([&] { got = reg_.ReadInteger("V"); }), row.error ? row.error : "");
+        EXPECT_EQ(ErrorOf(reg_.ReadInteger("V"), got), row.error ? row.error : "");
         EXPECT_EQ(got, row.expected);
     }
 }
@@ -347,7 +347,7 @@ TEST_F(RegistryValues, ReadBinaryData)
         char buffer[8];
         std::fill(std::begin(buffer), std::end(buffer), '#');
         int got = -1;
-        EXPECT_EQ(ErrorOf([&] { got = reg_.ReadBinaryData("V", buffer, row.room); }),
+        EXPECT_EQ(ErrorOf(reg_.ReadBinaryData("V", buffer, row.room), got),
                   row.error ? row.error : "");
         // Copied bytes, then the rest of the buffer as it was.
         std::string contents = row.error ? std::string() : row.bytes.substr(0, row.expected);
@@ -392,12 +392,8 @@ TEST_F(RegistryValues, Writes)
         testing::ScopedTrace trace(__FILE__, row.line, "");
         reg_.DeleteValue("V");
         Store("V", row.beforeType, row.before);
-        EXPECT_EQ(ErrorOf([&] {
-                      if (row.op == String)
-                          reg_.WriteString("V", row.data);
-                      else
-                          reg_.WriteBinaryData("V", row.data.data(), row.size);
-                  }),
+        EXPECT_EQ(ErrorOf(row.op == String ? reg_.WriteString("V", row.data)
+                                           : reg_.WriteBinaryData("V", row.data.data(), row.size)),
                   row.error ? row.error : "");
         const RawValue after = Raw("V");
         EXPECT_EQ(after.type, row.type == NoValue ? row.beforeType : row.type);
@@ -411,10 +407,10 @@ TEST_F(RegistryValues, KeyDeletedWhileOpen)
     // report the failure, reads find nothing.
     ASSERT_TRUE(SetRawValue(key_.get(), "V", REG_DWORD, DwordBytes(3)));
     ASSERT_TRUE(DeleteKeyTree(key_.root(), key_.Path()));
-    EXPECT_EQ(ErrorOf([&] { reg_.WriteString("V", "x"); }), "Failed to set data for 'V'");
-    EXPECT_EQ(ErrorOf([&] { reg_.WriteBinaryData("V", "x", 1); }), "Failed to set data for 'V'");
-    EXPECT_EQ(ErrorOf([&] { reg_.ReadInteger("V"); }), "Failed to get data for 'V'");
-    EXPECT_EQ(reg_.ReadString("V"), "");
+    EXPECT_EQ(ErrorOf(reg_.WriteString("V", "x")), "Failed to set data for 'V'");
+    EXPECT_EQ(ErrorOf(reg_.WriteBinaryData("V", "x", 1)), "Failed to set data for 'V'");
+    EXPECT_EQ(ErrorOf(reg_.ReadInteger("V")), "Failed to get data for 'V'");
+    EXPECT_EQ(*reg_.ReadString("V"), "");
     EXPECT_FALSE(reg_.ValueExists("V"));
     ASSERT_TRUE(key_.CreateSubKey(""));  // for the fixture to remove
 }
@@ -426,6 +422,6 @@ TEST_F(RegistryValues, DeleteValue)
     EXPECT_TRUE(reg_.DeleteValue("Gone"));
     EXPECT_FALSE(Raw("Gone").exists);
     EXPECT_TRUE(Raw("Kept").exists);
-    EXPECT_EQ(ErrorOf([&] { EXPECT_FALSE(reg_.DeleteValue("Gone")); }), "");
-    EXPECT_EQ(reg_.ReadInteger("Kept"), 1);
+    EXPECT_FALSE(reg_.DeleteValue("Gone"));
+    EXPECT_EQ(*reg_.ReadInteger("Kept"), 1);
 }

@@ -18,15 +18,7 @@ protected:
         for (int n = 1; n <= 16; ++n) Box(id::gcb(n)).SetChecked(false);
         for (int n = 1; n <= 15; ++n) Box(id::dcb(n)).SetChecked(false);
     }
-    std::string SaveError()
-    {
-        try {
-            Form().WriteSwitches();
-        } catch (const Error& e) {
-            return e.what();
-        }
-        return "";
-    }
+    std::string SaveError() { return ErrorOf(Form().WriteSwitches()); }
 };
 std::string Dword(uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
 } // namespace
@@ -61,7 +53,7 @@ TEST_F(Switches, GlideValueOfAnyTypeChecksItsBox)
         OpenForm();
         EXPECT_TRUE(Box(id::gcb(2)).Checked());
         EXPECT_FALSE(Box(id::dcb(1)).Checked()) << "the same name in the other key";
-        Form().WriteSwitches();
+        EXPECT_OK(Form().WriteSwitches());
         EXPECT_EQ(reg::Type(GlideKey, "FX_GLIDE_SWAPINTERVAL"), static_cast<DWORD>(REG_SZ));
         EXPECT_EQ(reg::String(GlideKey, "FX_GLIDE_SWAPINTERVAL"), "0");
         CloseForm();
@@ -101,7 +93,7 @@ TEST_F(Switches, MissingD3DKeyLeavesItsBoxesAlone)
     reg::SetString(GlideKey, "FX_GLIDE_SWAPINTERVAL", "0");
     OpenForm();
     Box(id::dcb(3)).SetChecked(true);
-    Form().ReadSwitches();
+    EXPECT_OK(Form().ReadSwitches());
     EXPECT_FALSE(Box(id::dcb(1)).Checked());
     EXPECT_FALSE(Box(id::dcb(2)).Checked());
     EXPECT_TRUE(Box(id::dcb(3)).Checked()) << "unchanged";
@@ -118,9 +110,9 @@ TEST_F(Switches, SaveWritesCheckedDeletesUncheckedLeavesOthers)
     Box(id::gcb(11)).SetChecked(false);
     Box(id::gcb(16)).SetChecked(true);
     Box(id::dcb(5)).SetChecked(true);
-    Form().WriteSwitches();
+    EXPECT_OK(Form().WriteSwitches());
     const std::string once = reg::Dump("SOFTWARE\\3dfx Interactive");
-    Form().WriteSwitches();
+    EXPECT_OK(Form().WriteSwitches());
     EXPECT_EQ(reg::Dump("SOFTWARE\\3dfx Interactive"), once) << "saving twice gives the same keys";
     EXPECT_FALSE(reg::Exists(D3DKey, "FX_GLIDE_SWAPINTERVAL")) << "unchecked: deleted";
     EXPECT_FALSE(reg::Exists(GlideKey, "SSTV2_SLOWPCIWR"));
@@ -137,7 +129,7 @@ TEST_F(Switches, SaveCreatesMissingKeys)
     reg::DeleteTree(GlideKey);
     Box(id::gcb(1)).SetChecked(true);
     Box(id::dcb(2)).SetChecked(true);
-    Form().WriteSwitches();
+    EXPECT_OK(Form().WriteSwitches());
     EXPECT_EQ(reg::String(GlideKey, "FX_GLIDE_NO_SPLASH"), "1");
     EXPECT_EQ(reg::String(D3DKey, "SSTV2_ANTIALIAS"), "1");
 }

@@ -1,9 +1,10 @@
 #pragma once
 // Helpers for the in-process tests: registry keys that live for one test,
 // raw value access that goes around the program's own code, the text of a
-// raised Error, and message boxes that answer themselves.
+// failure, and message boxes that answer themselves.
 #include "platform/error.h"
 #include "platform/handles.h"
+#include <gtest/gtest.h>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -57,18 +58,24 @@ std::string Bytes(const char (&literal)[N])
 }
 std::string DwordBytes(uint32_t value);
 
-// The text of the Error the action raises; empty when it raises none. Any
-// other exception goes on to the test, which fails on it.
-template <typename Action>
-std::string ErrorOf(Action&& action)
+// The message of a failure; empty for success.
+inline std::string ErrorOf(const Status& status) { return status.Message(); }
+template <typename T>
+std::string ErrorOf(const Result<T>& result)
 {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.what();
-    }
-    return std::string();
+    return result.status().Message();
 }
+// The same, taking the value into `out` when there is one.
+template <typename T, typename U>
+std::string ErrorOf(const Result<T>& result, U& out)
+{
+    if (result.ok())
+        out = *result;
+    return result.status().Message();
+}
+
+// A routine that must succeed here.
+#define EXPECT_OK(expr) EXPECT_EQ(ErrorOf(expr), "")
 
 // A message box as the program asked for it.
 struct ShownBox {
