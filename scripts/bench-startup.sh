@@ -3,10 +3,17 @@
 # tarnwick.exe and its time from launch to a visible main window under Wine,
 # against the smallest window program, both in one demo prefix, interleaved.
 #   bench-startup.sh [runs]      (default 11; build/product must be built)
+# Where the machine cannot run 32-bit x86 code it measures the 64-bit twin
+# (build/product-x64); TARNWICK_BENCH_PRODUCT names another build folder.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 runs=${1:-11}
-product=$TARNWICK_ROOT/build/product
+if [ "$TARNWICK_WINE_BITS" = 32 ]; then
+    product=${TARNWICK_BENCH_PRODUCT:-$TARNWICK_ROOT/build/product}
+else
+    product=${TARNWICK_BENCH_PRODUCT:-$TARNWICK_ROOT/build/product-x64}
+fi
+echo "measuring the build in $product"
 app=$product/tarnwick.exe
 yardstick=$product/tools/minimal_window.exe
 driver=$product/tests/e2e/e2e_driver.exe

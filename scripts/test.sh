@@ -16,7 +16,8 @@ passed=0; failed=0; broken=0
 # its counts; ctest's exit status says whether all passed.
 run_ctest() {
     local dir=$1; shift
-    local junit=$dir/ctest-results.xml
+    local junit
+    junit=$(realpath "$dir")/ctest-results.xml
     rm -f "$junit"
     # One at a time: the Wine tests share one X display and its focus.
     ctest --test-dir "$dir" --output-on-failure --timeout 600 --output-junit "$junit" "$@" || broken=1

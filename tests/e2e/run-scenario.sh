@@ -6,11 +6,13 @@
 # byte-identical.
 #
 #   run-scenario.sh --driver D.exe --app tarnwick.exe [--setup demo|bare|none]
-#                   [--dll PATH|none] [--shots DIR] [--unchanged] <scenario>
+#                   [--dll PATH|none] [--shots DIR] [--unchanged]
+#                   [--windows VERSION] <scenario>
+# --windows sets the Windows version Wine reports (win95, win98, ...).
 set -u
 source "$(dirname "$0")/../../scripts/common.sh"
 
-driver= app= setup=demo dll=none shots= scenario= unchanged=0
+driver= app= setup=demo dll=none shots= scenario= unchanged=0 windows=
 while [ $# -gt 0 ]; do
     case $1 in
     --driver) driver=$2; shift 2 ;;
@@ -19,6 +21,7 @@ while [ $# -gt 0 ]; do
     --dll) dll=$2; shift 2 ;;
     --shots) shots=$2; shift 2 ;;
     --unchanged) unchanged=1; shift ;;
+    --windows) windows=$2; shift 2 ;;
     *) scenario=$1; shift ;;
     esac
 done
@@ -59,6 +62,7 @@ export WINEPREFIX
 # A program that faults (say on an instruction its CPU lacks) ends at once,
 # with Wine's report of the address on stderr, instead of behind a dialog.
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+[ -z "$windows" ] || wine reg add 'HKCU\Software\Wine' /v Version /d "$windows" /f >/dev/null 2>&1
 
 card_key='HKLM\SOFTWARE\3dfx Interactive\Voodoo2'
 case $setup in
