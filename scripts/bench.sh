@@ -4,18 +4,20 @@
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$TARNWICK_ROOT"
+# Where 32-bit Wine cannot start, the 64-bit twin builds are measured.
+suffix=$([ "$TARNWICK_WINE_BITS" = 32 ] || echo -x64)
 template=$TARNWICK_ROOT/build/prefix-template-$TARNWICK_WINE_BITS
 [ -f "$template/system.reg" ] || make_template_prefix "$template"
 export TARNWICK_PREFIX_TEMPLATE=$template
 [ -n "${DISPLAY:-}" ] || { start_xvfb; trap 'kill $XVFB_PID 2>/dev/null' EXIT; }
 
 echo "== in process =="
-scripts/wine-run.sh build/wine-tests/tests/wine/tarnwick_bench.exe
+scripts/wine-run.sh build/wine-tests$suffix/tests/wine/tarnwick_bench.exe
 
 echo "== idle CPU of the running exe over 20 s =="
 prefix=$(copy_prefix "$template")
-install_demo_setup "$prefix" build/product/tools/3dfxv2ps_with_clip.dll
-WINEPREFIX=$prefix env LC_ALL=$TARNWICK_LOCALE wine build/product/tarnwick.exe &
+install_demo_setup "$prefix" build/product$suffix/tools/3dfxv2ps_with_clip.dll
+WINEPREFIX=$prefix env LC_ALL=$TARNWICK_LOCALE wine build/product$suffix/tarnwick.exe &
 sleep 6  # start-up and the logo clip are over by then
 pid=$(pgrep -f 'tarnwick.exe' | head -1)
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }

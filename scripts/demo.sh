@@ -8,21 +8,29 @@ scripts/install-deps.sh
 scripts/build-runtime.sh
 cmake --preset product >/dev/null
 cmake --build build/product >/dev/null
+product=build/product
+if [ "$TARNWICK_WINE_BITS" = 64 ]; then
+    # 32-bit Wine cannot start here: show the 64-bit build of the same sources.
+    echo "this machine cannot run 32-bit x86 code: showing the 64-bit twin build"
+    cmake --preset product-x64 >/dev/null
+    cmake --build build/product-x64 >/dev/null
+    product=build/product-x64
+fi
 
 demo_prefix=$TARNWICK_ROOT/build/demo-prefix
 echo "making the demo Wine prefix at $demo_prefix"
 make_template_prefix "$demo_prefix"
-install_demo_setup "$demo_prefix" build/product/tools/3dfxv2ps_with_clip.dll
+install_demo_setup "$demo_prefix" "$product/tools/3dfxv2ps_with_clip.dll"
 export WINEPREFIX=$demo_prefix
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "starting tarnwick.exe on $DISPLAY"
-    exec env LC_ALL=$TARNWICK_LOCALE wine build/product/tarnwick.exe
+    exec env LC_ALL=$TARNWICK_LOCALE wine "$product/tarnwick.exe"
 fi
 
 start_xvfb
 trap 'wineserver -k >/dev/null 2>&1 || true; kill $XVFB_PID 2>/dev/null || true' EXIT
-env LC_ALL=$TARNWICK_LOCALE wine build/product/tarnwick.exe &
+env LC_ALL=$TARNWICK_LOCALE wine "$product/tarnwick.exe" &
 for _ in $(seq 100); do
     xdotool search --name '^Tarnwick$' >/dev/null 2>&1 && break
     sleep 0.2
