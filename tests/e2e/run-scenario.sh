@@ -88,8 +88,16 @@ snapshot() {  # snapshot <name>
     cp "$WINEPREFIX/drive_c/windows/system.ini" "$work/$1.system.ini"
 }
 same_snapshots() {
-    local f
-    for f in "$work"/before.*; do cmp -s "$f" "${f/before./after.}" || return 1; done
+    local f same=0
+    for f in "$work"/before.*; do
+        cmp -s "$f" "${f/before./after.}" && continue
+        same=1
+        # Say what changed (the registry exports are UTF-16).
+        echo "changed: $(basename "${f#*before.}")"
+        diff <(iconv -f UTF-16 -t UTF-8 "$f" 2>/dev/null || cat "$f") \
+             <(iconv -f UTF-16 -t UTF-8 "${f/before./after.}" 2>/dev/null || cat "${f/before./after.}") | head -20
+    done
+    return $same
 }
 key_absent() { ! wine reg query "$card_key" >/dev/null 2>&1; }
 
