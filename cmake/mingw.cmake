@@ -43,5 +43,12 @@ if(TARNWICK_ARCH STREQUAL "i686" AND TARNWICK_THREAD_MODEL STREQUAL "win32")
         "Build it once with scripts/build-runtime.sh (as root, a few minutes).")
     endif()
   endforeach()
-  add_link_options(-B${TARNWICK_RUNTIME_DIR}/)
+  # Named relative to the build folder, where the link runs (Ninja runs
+  # every command there), and starting with "./": ld's script sorts the
+  # import tables' sections by the path of the library they come from, so
+  # with the absolute path the exe's bytes would depend on whether the
+  # source folder sorts before or after /usr. "./" sorts before every
+  # absolute path, wherever the folders are.
+  file(RELATIVE_PATH TARNWICK_RUNTIME_LINK_DIR ${CMAKE_BINARY_DIR} ${TARNWICK_RUNTIME_DIR})
+  add_link_options(-B./${TARNWICK_RUNTIME_LINK_DIR}/)
 endif()

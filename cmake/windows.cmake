@@ -4,7 +4,41 @@ set(TARNWICK_WIN_DEFS WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMA
 set(TARNWICK_WIN_LINK
   -static -s
   -Wl,--major-os-version,4,--minor-os-version,0
-  -Wl,--major-subsystem-version,4,--minor-subsystem-version,0)
+  -Wl,--major-subsystem-version,4,--minor-subsystem-version,0
+  -Wl,--no-insert-timestamp)
+
+# Reproducible builds: the same commit gives the same bytes in any folder at
+# any time. The linker leaves the PE time stamp at zero (above; the resource
+# directory's stamps are zero already and the stripped exe has no debug
+# directory), and the source and build folders never reach the objects: a
+# __FILE__ in an assertion reads "platform/registry.cpp", not the full path.
+# The build folder is usually inside the source folder, and GCC tries the
+# last map first, so the build folder comes last.
+set(TARNWICK_PREFIX_MAP
+  -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
+  -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
+target_compile_options(tarnwick_core PRIVATE ${TARNWICK_PREFIX_MAP})
+# Everything made after this line, here and in the folders below.
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:${TARNWICK_PREFIX_MAP}>")
+
+# The version resource and the manifest take their numbers from project() in
+# CMakeLists.txt, the one place the version is written down: tarnwick.rc gets
+# the four parts as defines and makes its texts from them, the manifest is
+# made from resources/tarnwick.manifest.in. A missing part counts as 0.
+set(TARNWICK_VERSION_TEXT "")
+foreach(part MAJOR MINOR PATCH TWEAK)
+  set(value "${PROJECT_VERSION_${part}}")
+  if(value STREQUAL "")
+    set(value 0)
+  endif()
+  add_compile_definitions("$<$<COMPILE_LANGUAGE:RC>:TARNWICK_VERSION_${part}=${value}>")
+  string(APPEND TARNWICK_VERSION_TEXT "${value}.")
+endforeach()
+string(REGEX REPLACE "\\.$" "" TARNWICK_VERSION_TEXT "${TARNWICK_VERSION_TEXT}")
+set(TARNWICK_MANIFEST ${CMAKE_BINARY_DIR}/generated/tarnwick.manifest)
+configure_file(${CMAKE_SOURCE_DIR}/resources/tarnwick.manifest.in ${TARNWICK_MANIFEST} @ONLY)
+# windres looks for the files an .rc names in its include folders as well.
+include_directories("$<$<COMPILE_LANGUAGE:RC>:${CMAKE_BINARY_DIR}/generated>")
 
 function(tarnwick_windows_target target)
   target_compile_definitions(${target} PRIVATE ${TARNWICK_WIN_DEFS})
@@ -24,7 +58,7 @@ target_link_libraries(tarnwick_app PUBLIC tarnwick_core comctl32 gdi32 user32 ad
 # The artwork and layouts go into the exe and into the in-process tests.
 set(TARNWICK_RC ${CMAKE_SOURCE_DIR}/resources/tarnwick.rc)
 set_source_files_properties(${TARNWICK_RC} PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/tarnwick.manifest")
+  OBJECT_DEPENDS "${TARNWICK_MANIFEST}")
 
 if(TARNWICK_THREAD_MODEL STREQUAL "win32")
   # The shipped code runs on any CPU from an i486 on. It takes nothing from
