@@ -38,18 +38,107 @@ else
     case ":$PATH:" in *":$wine64_bin:"*) ;; *) export PATH=$wine64_bin:$PATH ;; esac
 fi
 
-# Makes a prefix at $1 with the default virtual desktop, which keeps
-# closing windows fast under Xvfb, large enough for the main window.
+# Wine's own fonts (Debian's fonts-wine): Marlett for the caption buttons,
+# and the bitmap "MS Sans Serif" with the real metrics (sserifee.fon for the
+# Central European code page).
+WINE_FONTS_DIR=/usr/share/wine/fonts
+
+# A 92-byte LOGFONTW as hex bytes, as HKCU\Control Panel\Desktop\WindowMetrics
+# keeps the system fonts:  logfont_hex <height> <weight> <charset> <face>
+logfont_hex() {
+    local face=$4 bytes=() value i
+    for value in "$1" 0 0 0 "$2"; do  # height, width, escapement, orientation, weight
+        value=$((value & 0xffffffff))
+        for i in 0 8 16 24; do bytes+=("$(printf '%02x' $((value >> i & 255)))"); done
+    done
+    bytes+=(00 00 00 "$(printf '%02x' "$3")" 00 00 00 00)  # italic, underline, strike-out, charset, ...
+    for ((i = 0; i < 32; i++)); do
+        if [ "$i" -lt "${#face}" ]; then bytes+=("$(printf '%02x' "'${face:i:1}")" 00); else bytes+=(00 00); fi
+    done
+    local IFS=,
+    echo "${bytes[*]}"
+}
+
+# Runs a command on prefix $1 in the program's locale, quietly.
+in_prefix() {
+    local prefix=$1; shift
+    WINEPREFIX=$prefix LC_ALL=$TARNWICK_LOCALE "$@" >/dev/null 2>&1
+}
+
+# Registry settings that make a Wine prefix look like a Windows 98 desktop.
+windows98_look_reg() {
+    local metric colour
+    echo 'REGEDIT4'
+    echo
+    # Windows 98 has no visual styles. A new Wine prefix has Wine's own theme
+    # switched on, and Wine's common controls draw in it even for a program
+    # that never asks for styled controls: its sliders then show no selection.
+    echo '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]'
+    echo '"ThemeActive"="0"'
+    echo
+    # The "Windows Standard" colours, where Wine keeps those of its theme.
+    echo '[HKEY_CURRENT_USER\Control Panel\Colors]'
+    for colour in ActiveBorder=192_192_192 ActiveTitle=0_0_128 AppWorkSpace=128_128_128 \
+        Background=0_128_128 ButtonDkShadow=0_0_0 ButtonFace=192_192_192 ButtonHilight=255_255_255 \
+        ButtonLight=192_192_192 ButtonShadow=128_128_128 ButtonText=0_0_0 \
+        GradientActiveTitle=16_132_208 GradientInactiveTitle=192_192_192 GrayText=128_128_128 \
+        Hilight=0_0_128 HilightText=255_255_255 HotTrackingColor=0_0_128 InactiveBorder=192_192_192 \
+        InactiveTitle=128_128_128 InactiveTitleText=192_192_192 InfoText=0_0_0 InfoWindow=255_255_225 \
+        Menu=192_192_192 MenuText=0_0_0 Scrollbar=192_192_192 TitleText=255_255_255 Window=255_255_255 \
+        WindowFrame=0_0_0 WindowText=0_0_0; do
+        colour=${colour//_/ }
+        echo "\"${colour%%=*}\"=\"${colour#*=}\""
+    done
+    echo
+    # The system fonts, where Wine takes Tahoma: 8-point MS Sans Serif for
+    # title bars (bold), menus and messages, and for the dialog font.
+    echo '[HKEY_CURRENT_USER\Control Panel\Desktop\WindowMetrics]'
+    for metric in CaptionFont:700 SmCaptionFont:700 MenuFont:400 StatusFont:400 MessageFont:400 IconFont:400; do
+        echo "\"${metric%:*}\"=hex:$(logfont_hex -11 "${metric#*:}" 238 'MS Sans Serif')"
+    done
+    echo
+    echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]'
+    echo '"MS Shell Dlg"="MS Sans Serif"'
+    echo
+    # The default virtual desktop keeps closing windows fast under Xvfb; it
+    # is large enough for the main window.
+    echo '[HKEY_CURRENT_USER\Software\Wine\Explorer]'
+    echo '"Desktop"="Default"'
+    echo
+    echo '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]'
+    echo '"Default"="1024x768"'
+}
+
+# Makes a prefix at $1 as the program's users have it: Hungarian, with the
+# fonts, colours and classic controls of a Windows 98 desktop.
 make_template_prefix() {
-    local dest
+    local dest font
     dest=$(realpath -m "$1")
+    for font in marlett.ttf sserifee.fon; do
+        [ -f "$WINE_FONTS_DIR/$font" ] || {
+            echo "Wine's font $WINE_FONTS_DIR/$font is missing: install Debian's fonts-wine" >&2
+            return 1
+        }
+    done
     rm -rf "$dest"
     mkdir -p "$(dirname "$dest")"
-    WINEPREFIX=$dest wineboot -i >/dev/null 2>&1
-    WINEPREFIX=$dest wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    WINEPREFIX=$dest wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    # Every step runs in the program's locale: Wine registers the bitmap
+    # fonts of the ANSI code page it runs in (for 1250, sserifee.fon as
+    # "MS Sans Serif") and resets its font substitutes whenever that code
+    # page changes.
+    in_prefix "$dest" wineboot -i
     WINEPREFIX=$dest wineserver -w
     [ -f "$dest/system.reg" ] || { echo "could not make a Wine prefix at $dest" >&2; return 1; }
+    # Debian's Wine never finds its own fonts where it installs them: it asks
+    # for Z:\usr\share\wine\../fonts (its font folder taken relative to
+    # /usr/share/wine/wine, while its data folder is /usr/share/wine). It
+    # reads the Fonts folder of Windows first, which is where Windows keeps
+    # them too; the bitmap fonts it then loads are those the registry names.
+    cp "$WINE_FONTS_DIR"/* "$dest/drive_c/windows/Fonts/"
+    windows98_look_reg >"$dest/drive_c/windows/temp/windows98.reg"
+    in_prefix "$dest" wine regedit /S 'C:\windows\temp\windows98.reg'
+    WINEPREFIX=$dest wineserver -w
+    rm -f "$dest/drive_c/windows/temp/windows98.reg"
     # Windows keeps C:\windows\system, where the driver puts its library; a
     # 64-bit prefix has none.
     mkdir -p "$dest/drive_c/windows/system"
@@ -90,12 +179,12 @@ start_xvfb() {
 # stand-in driver library.
 install_demo_setup() {
     local prefix=$1 dll=$2
-    WINEPREFIX=$prefix wine regedit /S "$(winepath_of "$prefix" "$TARNWICK_ROOT/demo/voodoo2-demo.reg")" >/dev/null 2>&1
+    WINEPREFIX=$prefix env LC_ALL="$TARNWICK_LOCALE" wine regedit /S "$(winepath_of "$prefix" "$TARNWICK_ROOT/demo/voodoo2-demo.reg")" >/dev/null 2>&1
     cat "$TARNWICK_ROOT/demo/vcache.ini" >>"$prefix/drive_c/windows/system.ini"
     cp "$dll" "$prefix/drive_c/windows/system/3dfxv2ps.dll"
     WINEPREFIX=$prefix wineserver -w
 }
 
 winepath_of() {
-    WINEPREFIX=$1 winepath -w "$2" 2>/dev/null
+    WINEPREFIX=$1 env LC_ALL="$TARNWICK_LOCALE" winepath -w "$2" 2>/dev/null
 }

@@ -2,7 +2,7 @@
 # Installs what building and testing need, from Debian's packages only.
 set -euo pipefail
 need=()
-for pkg in cmake ninja-build g++ googletest mingw-w64 wine wine32:i386 wine64 python3 xvfb xdotool imagemagick x11-utils; do
+for pkg in cmake ninja-build g++ googletest mingw-w64 wine wine32:i386 wine64 fonts-wine python3 xvfb xdotool imagemagick x11-utils; do
     dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 [ ${#need[@]} -eq 0 ] && exit 0

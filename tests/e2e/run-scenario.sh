@@ -61,13 +61,13 @@ WINEPREFIX=$(copy_prefix "$template")
 export WINEPREFIX
 # A program that faults (say on an instruction its CPU lacks) ends at once,
 # with Wine's report of the address on stderr, instead of behind a dialog.
-wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-[ -z "$windows" ] || wine reg add 'HKCU\Software\Wine' /v Version /d "$windows" /f >/dev/null 2>&1
+env LC_ALL="$TARNWICK_LOCALE" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+[ -z "$windows" ] || env LC_ALL="$TARNWICK_LOCALE" wine reg add 'HKCU\Software\Wine' /v Version /d "$windows" /f >/dev/null 2>&1
 
 card_key='HKLM\SOFTWARE\3dfx Interactive\Voodoo2'
 case $setup in
 demo) install_demo_setup "$WINEPREFIX" "$([ "$dll" = none ] && echo /dev/null || echo "$dll")" ;;
-bare) wine reg add "$card_key" /f >/dev/null 2>&1 ;;
+bare) env LC_ALL="$TARNWICK_LOCALE" wine reg add "$card_key" /f >/dev/null 2>&1 ;;
 none) ;;
 *) echo "run-scenario: unknown setup $setup" >&2; exit 2 ;;
 esac
@@ -82,7 +82,7 @@ exported_keys=('HKEY_LOCAL_MACHINE\SOFTWARE\3dfx Interactive'
 snapshot() {  # snapshot <name>
     local i=0 key
     for key in "${exported_keys[@]}"; do
-        wine regedit /E "$(winepath_of "$WINEPREFIX" "$work/$1.$i.reg")" "$key" >/dev/null 2>&1
+        env LC_ALL="$TARNWICK_LOCALE" wine regedit /E "$(winepath_of "$WINEPREFIX" "$work/$1.$i.reg")" "$key" >/dev/null 2>&1
         touch "$work/$1.$i.reg"; i=$((i + 1))
     done
     cp "$WINEPREFIX/drive_c/windows/system.ini" "$work/$1.system.ini"
@@ -99,7 +99,7 @@ same_snapshots() {
     done
     return $same
 }
-key_absent() { ! wine reg query "$card_key" >/dev/null 2>&1; }
+key_absent() { ! env LC_ALL="$TARNWICK_LOCALE" wine reg query "$card_key" >/dev/null 2>&1; }
 
 if [ "$setup" = none ]; then
     check "card key absent before the run" key_absent
