@@ -3,6 +3,7 @@
 set(TARNWICK_CORE_SOURCES
   app/default_title.cpp
   platform/error_text.cpp
+  platform/registry_decode.cpp
   mainwindow/layout_tables.cpp
   mainwindow/control_table_map.cpp
   driver/number_text.cpp

@@ -31,6 +31,57 @@ size_t SkipSpaces(const std::string& s, size_t i)
     return i;
 }
 
+// The significant digits of a decimal number, read one by one. MinGW's
+// strtold takes any power of ten beyond 19999 as 19999, so a long text
+// such as "1." and 20000 zeros, passed on as digits and a power of ten,
+// read as 10: leading and trailing zeros are left out, and the digits are
+// cut after KeptDigits. No halfway point between two long doubles has
+// more than 11,515 significant digits (those next to the smallest normal
+// number), so a cut number whose last kept digit is followed by a 1,
+// standing for whatever was cut, rounds as the whole one does. The power
+// then stays within 19999 whenever the number is in range.
+struct SignificantDigits {
+    static constexpr size_t KeptDigits = 11600;
+    std::string digits;
+    int64_t exponent = 0;  // of the last digit in `digits`
+    bool cut = false;      // a digit other than 0 was left out
+
+    void Add(char digit, bool fraction)
+    {
+        const bool kept = digits.size() < KeptDigits;
+        if (kept && !(digits.empty() && digit == '0'))
+            digits += digit;
+        if (!kept)
+            cut = cut || digit != '0';
+        // A kept or leading fraction digit moves the last place down, a
+        // whole digit left out moves it up.
+        if (fraction && kept)
+            --exponent;
+        else if (!fraction && !kept)
+            ++exponent;
+    }
+
+    // "<digits>e<power>", "0e0" for zero.
+    std::string Text() const
+    {
+        std::string kept = digits;
+        int64_t power = exponent;
+        if (cut) {
+            kept += '1';  // right after the last kept digit
+            --power;
+        }
+        while (!kept.empty() && kept.back() == '0') {
+            kept.pop_back();
+            ++power;
+        }
+        if (kept.empty())
+            return "0e0";
+        // Out there the number is 0 or infinite whatever the exact power.
+        power = power < -100000 ? -100000 : power > 100000 ? 100000 : power;
+        return kept + "e" + std::to_string(power);
+    }
+};
+
 bool ParseHex(const std::string& s, size_t i, bool negative, int32_t& value)
 {
     if (i >= s.size())
@@ -141,17 +192,20 @@ std::string RealToText(long double value)
 bool TextToReal(const std::string& s, long double& value)
 {
     size_t i = SkipSpaces(s, 0);
-    std::string mantissa;
+    std::string sign;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        mantissa += s[i++];
+        sign = s[i++];
+    // The value is `digits` times ten to `exponent`: significant digits
+    // only, so that neither a long run of zeros nor a long text makes the
+    // power of ten larger than the number is.
+    SignificantDigits number;
     bool any = false;
-    long exponent = 0;
     for (; i < s.size() && IsDigit(s[i]); ++i, any = true)
-        mantissa += s[i];
+        number.Add(s[i], false);
     if (i < s.size() && s[i] == '.') {
         any = true;
-        for (++i; i < s.size() && IsDigit(s[i]); ++i, --exponent)
-            mantissa += s[i];
+        for (++i; i < s.size() && IsDigit(s[i]); ++i)
+            number.Add(s[i], true);
     }
     if (!any)
         return false;
@@ -162,19 +216,18 @@ bool TextToReal(const std::string& s, long double& value)
             negative = s[i++] == '-';
         if (i >= s.size() || !IsDigit(s[i]))
             return false;
-        long e = 0;
+        // Far beyond any power a text can bring back into range.
+        int64_t e = 0;
         for (; i < s.size() && IsDigit(s[i]); ++i)
-            if (e < 100000)
+            if (e < 100000000000000LL)
                 e = e * 10 + (s[i] - '0');
-        exponent += negative ? -e : e;
+        number.exponent += negative ? -e : e;
     }
     if (SkipSpaces(s, i) != s.size())
         return false;
-    if (mantissa.empty() || mantissa == "+" || mantissa == "-")
-        mantissa += "0";
     // Digits and a power of ten, with no decimal point for the C library to
     // read through the locale.
-    const std::string normal = mantissa + "e" + std::to_string(exponent);
+    const std::string normal = sign + number.Text();
     errno = 0;
     char* end = nullptr;
     const long double result = std::strtold(normal.c_str(), &end);

@@ -1,5 +1,6 @@
 #include "platform/registry.h"
 #include "platform/error_text.h"
+#include "platform/registry_decode.h"
 #include <vector>
 
 namespace {
@@ -105,11 +106,7 @@ Result<std::string> RegistryAccessor::ReadString(const std::string& name) const
             return Failure(errtext::FailedToGetData, name);
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             return Failure(errtext::InvalidDataType, name);
-        const size_t limit = size < buffer.size() ? size : buffer.size();
-        size_t length = 0;
-        while (length < limit && buffer[length] != '\0')
-            ++length;
-        return std::string(buffer.data(), length);
+        return StringValueText(buffer.data(), size < buffer.size() ? size : buffer.size());
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/error_text.h"
 #include "platform/profile_file.h"
 #include "platform/registry.h"
+#include "platform/registry_decode.h"
 #include "system/ini_integer.h"
 
 namespace {
@@ -28,12 +29,8 @@ std::string TemplatePath() { return std::string(TemplatesPath) + "\\" + Template
 Result<int32_t> ReadTemplateNumber(const RegistryAccessor& reg, const char* name)
 {
     unsigned char bytes[4] = {};
-    TRY(reg.ReadBinaryData(name, bytes, sizeof bytes).status());
-    const uint32_t bits = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-    const int32_t value = static_cast<int32_t>(bits);
-    if (value < 0)
-        return Fail(errtext::RangeCheck);
-    return value;
+    TRY_ASSIGN(const int size, reg.ReadBinaryData(name, bytes, sizeof bytes));
+    return TemplateNumberFromBytes(name, bytes, static_cast<size_t>(size));
 }
 
 Status WriteTemplateNumber(RegistryAccessor& reg, const char* name, int32_t value)

@@ -122,6 +122,31 @@ TEST(NumberText, RealTextRead)
     }
 }
 
+TEST(NumberText, LongRealTextRead)
+{
+    // `head`, `count` times `fill`, then `tail`. MinGW's strtold caps powers
+    // of ten at 19999. 1 + 2^-64 is the halfway point between 1 and the
+    // next long double; what lies past the digits that are kept decides
+    // which way it and the last row (just below it) round.
+    const char* const halfway = "1.0000000000000000000542101086242752217003726400434970855712890625";
+    const struct { int line; const char* head; size_t count; char fill; const char* tail; long double value; } cases[] = {
+        {__LINE__, "1.", 20000, '0', "", 1.0L},
+        {__LINE__, "1", 20000, '0', "e-20000", 1.0L},
+        {__LINE__, "0.", 20000, '0', "1e20001", 1.0L},
+        {__LINE__, "-2.5", 25000, '0', "e-4000", -2.5e-4000L},
+        {__LINE__, "", 12000, '9', "e-11999", 10.0L},
+        {__LINE__, halfway, 12000, '0', "", 1.0L},
+        {__LINE__, halfway, 12000, '0', "1", 1.0L + 0x1p-63L},
+        {__LINE__, "1.000000000000000000054210108624275221700372640043497085571289", 12000, '0', "1", 1.0L},
+    };
+    for (const auto& c : cases) {
+        const std::string text = c.head + std::string(c.count, c.fill) + c.tail;
+        long double value = 42;
+        EXPECT_TRUE(TextToReal(text, value)) << "line " << c.line;
+        EXPECT_EQ(value, c.value) << "line " << c.line;
+    }
+}
+
 TEST(NumberText, LocaleDoesNotChangeTheSeparator)
 {
     // A C locale with a comma must not leak into either direction.
