@@ -1339,9 +1339,9 @@ RLE_BAD = ['02 05 00 01', '04 05 00 01', '03 05 00 01 00 00', '02 05 00 02 01 00
            '00 03 01 02 03 07 00 01', '03 05']
 
 
-def pseudo_random_rows(seed, count, width, colours, spread):
+def pseudo_random_rows(start, count, width, colours, spread):
     """Rows of short runs and noise, from a fixed linear congruential sequence."""
-    state, rows = seed, []
+    state, rows = start, []
     for _ in range(count):
         row = []
         while len(row) < width:
