@@ -33,7 +33,13 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.
 # libmingw32/mingwex/msvcrt/moldname from our i486 build of the same source
 # (scripts/build-runtime.sh). -B puts that folder first where gcc looks for
 # start files and libraries; libgcc, libstdc++ and the import libraries
-# still come from Debian.
+# still come from Debian. Those are Pentium Pro code too, but what the exe
+# takes from them has no instruction beyond the i486: from libgcc only the
+# 64-bit division, the stack probe and the constructor list, from
+# libstdc++ nothing (see platform/own_instantiations.h). libgcc's
+# float-to-64-bit conversions (__fixdfdi, __fixunsxfsi, ...), __powi* and
+# complex arithmetic do use FCOMI/CMOV: cpu.i486-only fails if a change
+# ever pulls one in.
 if(TARNWICK_ARCH STREQUAL "i686" AND TARNWICK_THREAD_MODEL STREQUAL "win32")
   get_filename_component(TARNWICK_RUNTIME_DIR
     ${CMAKE_CURRENT_LIST_DIR}/../build/runtime-i486/lib ABSOLUTE)
