@@ -1,5 +1,5 @@
 #include "app/startup.h"
-#include "app/splash.h"
+#include "mainwindow/splash.h"
 #include "controls/animate_click.h"
 #include "controls/controls.h"
 #include "mainwindow/form1.h"

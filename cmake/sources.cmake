@@ -1,12 +1,12 @@
 # Files that include no Windows header: they build natively too, and a native
 # build that fails is how we learn that one crept in.
 set(TARNWICK_CORE_SOURCES
-  app/default_title.cpp
-  platform/error_text.cpp
+  core/default_title.cpp
+  core/error_text.cpp
   platform/registry_decode.cpp
   mainwindow/layout_tables.cpp
   mainwindow/control_table_map.cpp
-  driver/number_text.cpp
+  core/number_text.cpp
   driver/setting.cpp
   driver/basics_math.cpp
   driver/switch_tables.cpp
@@ -17,7 +17,7 @@ set(TARNWICK_CORE_SOURCES
 # The Win32 side of the program, linked into tarnwick.exe and into the
 # in-process tests alike.
 set(TARNWICK_APP_SOURCES
-  app/splash.cpp
+  mainwindow/splash.cpp
   app/startup.cpp
   controls/animate_click.cpp
   driver/basics_page.cpp

@@ -1,5 +1,5 @@
 #include "controls/animate_click.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 #include <commctrl.h>
 
 const char* const AnimateClickClassName = "TAnimateClick";

@@ -2,7 +2,7 @@
 // TAnimateClick: the system animation control, plus a double-click event.
 // It opens its clip from a module's "AVI" resource when first played.
 #include "controls/controls.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include <functional>
 
 class TAnimateClick : public Control {

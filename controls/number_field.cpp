@@ -1,5 +1,5 @@
 #include "controls/number_field.h"
-#include "driver/number_text.h"
+#include "core/number_text.h"
 
 namespace {
 const char* const SelfProperty = "TarnwickNumberField";

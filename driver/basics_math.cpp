@@ -1,5 +1,5 @@
 #include "driver/basics_math.h"
-#include "driver/number_text.h"
+#include "core/number_text.h"
 #include <cmath>
 
 int32_t GammaToPosition(long double gamma)

@@ -1,5 +1,5 @@
 #include "driver/profile_store.h"
-#include "driver/number_text.h"
+#include "core/number_text.h"
 #include "platform/registry.h"
 
 namespace {

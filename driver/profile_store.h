@@ -3,7 +3,7 @@
 // put a default in place of each value that is missing or unreadable; the
 // writes pass every registry error on.
 #include "driver/setting.h"
-#include "platform/error.h"
+#include "core/error.h"
 
 Status ReadGamma(TSetting& profile);
 Status ReadRefreshRates(TSetting& profile);

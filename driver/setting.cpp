@@ -1,5 +1,5 @@
 #include "driver/setting.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 
 const char* const DriverKeyPath = "SOFTWARE\\3dfx Interactive\\Voodoo2";
 const char* const GammaValueNames[3] = {"SSTV2_RGAMMA", "SSTV2_GGAMMA", "SSTV2_BGAMMA"};

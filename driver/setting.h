@@ -1,7 +1,7 @@
 #pragma once
 // TSetting: one driver profile, as the driver keeps it in its registry key.
 // Portable.
-#include "platform/error.h"
+#include "core/error.h"
 #include <cstdint>
 #include <string>
 

@@ -1,10 +1,10 @@
 // Reading and writing the tweak switches: a switch is on while its value
 // exists (Glide) or holds the row's text (Direct3D).
-#include "driver/number_text.h"
+#include "core/number_text.h"
 #include "driver/setting.h"
 #include "driver/switch_tables.h"
 #include "mainwindow/form1.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 #include "platform/registry.h"
 
 namespace {

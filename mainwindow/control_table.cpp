@@ -1,5 +1,5 @@
 #include "mainwindow/control_table.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 
 void ControlTableT::Fill(const ControlMap& controls)
 {

@@ -8,7 +8,7 @@
 #include "controls/number_field.h"
 #include "mainwindow/control_table_map.h"
 #include "mainwindow/layout_builder.h"
-#include "platform/error.h"
+#include "core/error.h"
 
 class ControlTableT {
 public:

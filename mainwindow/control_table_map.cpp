@@ -1,6 +1,6 @@
 #include "mainwindow/control_table_map.h"
 #include "mainwindow/control_ids.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 
 Result<TableSlot> ControlTableSlot(int index)
 {

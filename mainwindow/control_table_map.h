@@ -1,7 +1,7 @@
 #pragma once
 // Which control stands at each index 1..47 of ControlTable, and of what kind.
 // Portable, so the mapping is unit-tested natively.
-#include "platform/error.h"
+#include "core/error.h"
 
 enum class TableKind { Label, TrackBar, NumberField, RefreshList, CheckBox };
 

@@ -1,5 +1,5 @@
 #include "mainwindow/form1.h"
-#include "app/splash.h"
+#include "mainwindow/splash.h"
 #include "mainwindow/control_ids.h"
 #include "platform/container.h"
 #include "platform/message_box.h"

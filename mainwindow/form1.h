@@ -7,7 +7,7 @@
 #include "platform/memory_status.h"
 #include "mainwindow/control_table.h"
 #include "mainwindow/layout_builder.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/handles.h"
 #include <functional>
 #include <string>

@@ -1,5 +1,5 @@
 // The one load, behind the splash window, and the one save.
-#include "app/splash.h"
+#include "mainwindow/splash.h"
 #include "driver/profile_store.h"
 #include "driver/switch_tables.h"
 #include "mainwindow/control_ids.h"
@@ -12,7 +12,7 @@ void TForm1::LoadAll()
     InitSettingTables();
     Get<TabControl>(id::Selector).SetTabIndex(0);
     // Every number text is read and written with "." whatever the locale
-    // says (see driver/number_text.h); the C library is kept on "." too.
+    // says (see core/number_text.h); the C library is kept on "." too.
     std::setlocale(LC_NUMERIC, "C");
     GlideProfile.KeyName = "Glide";
     D3DProfile.KeyName = "D3D";

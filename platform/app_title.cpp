@@ -1,5 +1,5 @@
 #include "platform/app_title.h"
-#include "app/default_title.h"
+#include "core/default_title.h"
 #include <windows.h>
 
 namespace {

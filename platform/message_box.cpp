@@ -1,7 +1,7 @@
 #include "platform/message_box.h"
 #include <utility>
 #include "platform/app_title.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 
 namespace {
 MessageBoxFunction g_messageBox = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes. In-process tests replace the box itself (a modal box would
 // stop them); everything up to the MessageBoxA call stays real.
-#include "platform/error.h"
+#include "core/error.h"
 #include <windows.h>
 #include <string>
 

@@ -1,5 +1,5 @@
 #include "platform/profile_file.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 #include <vector>
 #include <windows.h>
 

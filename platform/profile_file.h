@@ -1,7 +1,7 @@
 #pragma once
 // A profile (.ini) file through the system's profile API. Named without a
 // directory, the file is the one in the Windows directory.
-#include "platform/error.h"
+#include "core/error.h"
 #include <string>
 
 class ProfileFile {

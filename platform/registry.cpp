@@ -1,5 +1,5 @@
 #include "platform/registry.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 #include "platform/registry_decode.h"
 #include <vector>
 

@@ -2,7 +2,7 @@
 // The registry accessor: a short-lived object made for one operation. It
 // holds a root key and at most one open key; freeing it closes that key
 // without a flush. Failures come back with the registry texts.
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/handles.h"
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
 #include "platform/registry_decode.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 
 std::string StringValueText(const char* data, size_t size)
 {

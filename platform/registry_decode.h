@@ -2,7 +2,7 @@
 // What the program makes of a registry value's raw bytes, kept apart from
 // the calls that fetch them so that it builds and is tested natively too.
 // Portable.
-#include "platform/error.h"
+#include "core/error.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>

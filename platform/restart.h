@@ -1,6 +1,6 @@
 #pragma once
 // Asking Windows to restart. In-process tests replace the request itself.
-#include "platform/error.h"
+#include "core/error.h"
 #include <string>
 
 using RestartFunction = bool (*)(std::string& failure);

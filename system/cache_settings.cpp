@@ -1,9 +1,9 @@
 // The Cache page's lower half: the disk cache limits in system.ini and the
 // program's file-system template in the registry.
-#include "driver/number_text.h"
+#include "core/number_text.h"
 #include "mainwindow/control_ids.h"
 #include "mainwindow/form1.h"
-#include "platform/error_text.h"
+#include "core/error_text.h"
 #include "platform/profile_file.h"
 #include "platform/registry.h"
 #include "platform/registry_decode.h"

@@ -1,5 +1,5 @@
 #include "system/ini_integer.h"
-#include "driver/number_text.h"
+#include "core/number_text.h"
 
 int32_t IniTextToInt(const std::string& text, int32_t fallback)
 {

@@ -1,7 +1,7 @@
 // The system.ini integer reader on any bytes: "0x" and hexadecimal read
 // through glibc's strtoul, anything else as integer text, every other text
 // giving the caller's default whatever that is.
-#include "driver/number_text.h"
+#include "core/number_text.h"
 #include "system/ini_integer.h"
 #include "tests/fuzz/fuzz_check.h"
 #include <cinttypes>

@@ -1,6 +1,6 @@
 // The integer text parser on any bytes, against glibc's strtoull reading
 // the digits that the grammar in number_text.h picks out.
-#include "driver/number_text.h"
+#include "core/number_text.h"
 #include "tests/fuzz/fuzz_check.h"
 #include <cinttypes>
 #include <cstring>

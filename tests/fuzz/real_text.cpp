@@ -2,7 +2,7 @@
 // with glibc's strtold on the same text; the first ten bytes, taken as an
 // 80-bit long double, are written, compared digit for digit with glibc's
 // "%.14Le", and read back.
-#include "driver/number_text.h"
+#include "core/number_text.h"
 #include "tests/fuzz/fuzz_check.h"
 #include <cmath>
 #include <cstring>

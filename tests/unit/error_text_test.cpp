@@ -1,4 +1,4 @@
-#include "platform/error_text.h"
+#include "core/error_text.h"
 #include <gtest/gtest.h>
 
 TEST(ErrorText, BoxTextEndsInOneFullStop)

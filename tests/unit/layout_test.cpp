@@ -1,7 +1,7 @@
 #include "mainwindow/control_ids.h"
 #include "mainwindow/control_table_map.h"
 #include "mainwindow/layout.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <set>

@@ -1,8 +1,8 @@
 // Number texts. The same file runs natively and under Wine: MinGW's runtime
 // formats and parses long double with other code than glibc's.
 #include "driver/basics_math.h"
-#include "driver/number_text.h"
-#include "platform/error.h"
+#include "core/number_text.h"
+#include "core/error.h"
 #include <clocale>
 #include <gtest/gtest.h>
 

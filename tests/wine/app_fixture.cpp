@@ -1,6 +1,6 @@
 #include "app_fixture.h"
 #include "test_support.h"
-#include "app/splash.h"
+#include "mainwindow/splash.h"
 #include "app/startup.h"
 #include <commctrl.h>
 #include "platform/app_title.h"

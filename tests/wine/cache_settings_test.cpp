@@ -3,7 +3,7 @@
 #include "app_fixture.h"
 #include "controls/number_field.h"
 #include "mainwindow/control_ids.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include "test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The one load and the one save, in process: their order, and what an
 // error does to each.
-#include "app/splash.h"
+#include "mainwindow/splash.h"
 #include "app_fixture.h"
 #include "controls/number_field.h"
 #include "mainwindow/control_ids.h"

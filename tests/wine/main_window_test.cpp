@@ -1,11 +1,11 @@
 // The main window made for real: its frame, pages, ControlTable and the
 // Info page's clip.
 #include "app_fixture.h"
-#include "app/splash.h"
+#include "mainwindow/splash.h"
 #include "app/startup.h"
 #include "controls/animate_click.h"
 #include "mainwindow/control_ids.h"
-#include "platform/error.h"
+#include "core/error.h"
 #include <commctrl.h>
 
 namespace {

@@ -2,7 +2,7 @@
 #include "app_fixture.h"
 #include "test_support.h"
 #include "driver/profile_store.h"
-#include "platform/error.h"
+#include "core/error.h"
 
 namespace {
 class ProfileStore : public AppTest {

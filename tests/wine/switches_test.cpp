@@ -2,7 +2,7 @@
 #include "app_fixture.h"
 #include "driver/switch_tables.h"
 #include "mainwindow/control_ids.h"
-#include "platform/error.h"
+#include "core/error.h"
 
 namespace {
 class Switches : public AppTest {

@@ -2,7 +2,7 @@
 // Helpers for the in-process tests: registry keys that live for one test,
 // raw value access that goes around the program's own code, the text of a
 // failure, and message boxes that answer themselves.
-#include "platform/error.h"
+#include "core/error.h"
 #include "platform/handles.h"
 #include <gtest/gtest.h>
 #include <cstddef>

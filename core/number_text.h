@@ -3,7 +3,7 @@
 // reals rounded to 15 significant digits. "." is the separator in both
 // directions whatever the locale says: nothing here reads locale state.
 // Portable.
-#include "platform/error.h"
+#include "core/error.h"
 #include <cstdint>
 #include <string>
 

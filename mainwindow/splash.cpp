@@ -1,4 +1,4 @@
-#include "app/splash.h"
+#include "mainwindow/splash.h"
 #include "mainwindow/control_ids.h"
 #include "platform/container.h"
 #include <commctrl.h>

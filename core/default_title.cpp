@@ -1,4 +1,4 @@
-#include "app/default_title.h"
+#include "core/default_title.h"
 
 std::string DefaultTitleFromModulePath(const std::string& path)
 {

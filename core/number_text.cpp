@@ -1,5 +1,5 @@
-#include "driver/number_text.h"
-#include "platform/error_text.h"
+#include "core/number_text.h"
+#include "core/error_text.h"
 #include <cerrno>
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "platform/error_text.h"
+#include "core/error_text.h"
 
 std::string FormatMessageText(const char* pattern, const std::string& arg)
 {
