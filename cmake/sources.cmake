@@ -17,28 +17,29 @@ set(TARNWICK_CORE_SOURCES
 # The Win32 side of the program, linked into tarnwick.exe and into the
 # in-process tests alike.
 set(TARNWICK_APP_SOURCES
-  mainwindow/splash.cpp
   app/startup.cpp
-  controls/animate_click.cpp
-  driver/basics_page.cpp
-  driver/switches.cpp
-  controls/number_field.cpp
-  mainwindow/load_save.cpp
-  platform/memory_status.cpp
-  platform/profile_file.cpp
-  platform/restart.cpp
-  system/cache_settings.cpp
-  system/memory_monitor.cpp
-  system/restart_command.cpp
-  driver/profile_store.cpp
-  controls/combobox97.cpp
-  controls/controls.cpp
+  mainwindow/basics_page.cpp
+  mainwindow/cache_page.cpp
   mainwindow/control_table.cpp
+  mainwindow/events.cpp
   mainwindow/form1.cpp
   mainwindow/info_page.cpp
   mainwindow/layout.cpp
+  mainwindow/load_save.cpp
+  mainwindow/splash.cpp
+  mainwindow/tuning_pages.cpp
+  driver/profile_store.cpp
+  driver/switch_store.cpp
+  system/cache_store.cpp
+  controls/animate_click.cpp
+  controls/combobox97.cpp
+  controls/controls.cpp
+  controls/number_field.cpp
   platform/app_title.cpp
   platform/container.cpp
+  platform/memory_status.cpp
   platform/message_box.cpp
+  platform/profile_file.cpp
   platform/registry.cpp
+  platform/restart.cpp
 )

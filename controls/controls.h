@@ -2,16 +2,12 @@
 // Thin wrappers over the HWND controls of the main window, with the
 // operations the handlers use. Setting a value from code raises no change
 // notification: Win32 sends those only for user input.
+#include "controls/control_kind.h"
 #include <windows.h>
 #include <string>
 
 // A BUTTON window of the push-button kind (default or not).
 bool IsPushButton(HWND hwnd);
-
-enum class ControlKind {
-    Container, Label, Button, CheckBox, TrackBar, ProgressBar, NumberField,
-    ComboBox, TabControl, Animate, PaintBox,
-};
 
 class Control {
 public:

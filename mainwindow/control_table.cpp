@@ -1,13 +1,17 @@
 #include "mainwindow/control_table.h"
 #include "core/error_text.h"
 
-void ControlTableT::Fill(const ControlMap& controls)
+Status ControlTableT::Fill(const ControlMap& controls)
 {
     for (int i = ControlTableFirst; i <= ControlTableLast; ++i) {
-        const Result<TableSlot> slot = ControlTableSlot(i);
-        entries_[i] = slot.ok() ? controls.Find(slot->controlId) : nullptr;
+        TRY_ASSIGN(const TableSlot slot, ControlTableSlot(i));
+        Control* control = controls.Find(slot.controlId);
+        if (!control || control->Kind() != slot.kind)
+            return Fail("ControlTable entry " + std::to_string(i) + " is not control " +
+                        std::to_string(slot.controlId) + " of its kind");
+        entries_[i] = control;
     }
-    filled_ = true;
+    return Status();
 }
 
 Result<Control*> ControlTableT::At(int index) const

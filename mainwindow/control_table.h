@@ -12,9 +12,10 @@
 
 class ControlTableT {
 public:
-    // Fills all 47 entries from the main window's controls.
-    void Fill(const ControlMap& controls);
-    bool Filled() const { return filled_; }
+    // Fills all 47 entries from the main window's controls. A control that
+    // is missing or of another kind than its slot is a fault of the program
+    // itself, found here at start rather than at first use.
+    Status Fill(const ControlMap& controls);
 
     Result<Control*> At(int index) const;
     Result<Label*> LabelAt(int index) const;
@@ -27,5 +28,4 @@ private:
     template <typename T> Result<T*> Typed(int index, ControlKind kind) const;
 
     Control* entries_[ControlTableLast + 1] = {};
-    bool filled_ = false;
 };

@@ -1,9 +1,7 @@
 #include "mainwindow/form1.h"
-#include "mainwindow/splash.h"
 #include "mainwindow/control_ids.h"
 #include "platform/container.h"
 #include "platform/message_box.h"
-#include <algorithm>
 #include <commctrl.h>
 
 namespace {
@@ -40,6 +38,7 @@ Status TForm1::Create()
         return Fail("Cannot create the main window");
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE);
     BuildLayout(hwnd_, controls_);
+    TRY(controlTable_.Fill(controls_));
     LoadImageLists();
     Get<TAnimateClick>(id::ani).SetOnDblClick([this](Control& sender) { ReportError(aniDblClick(sender)); });
     FormCreate();
@@ -74,28 +73,12 @@ Control& TForm1::Find(int controlId) const
 
 int TForm1::ActivePage() const { return Get<TabControl>(id::PageControl1).TabIndex(); }
 
-void TForm1::SetActivePage(int index)
+Status TForm1::SetActivePage(int index)
 {
     // The page's own visibility, whether or not the window is shown yet.
     const bool wasShown = (GetWindowLongA(Find(id::TabSheet1 + index).Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
     SelectPage(controls_, index);
-    if (index == 0 && !wasShown)
-        ReportError(TabSheet1Show());
-}
-
-Status TForm1::Button1Click()
-{
-    TRY(SaveAll());
-    Close();
-    return Status();
-}
-
-void TForm1::Button2Click() { Close(); }
-
-void TForm1::FormShow()
-{
-    controlTable_.Fill(controls_);
-    LoadAll();
+    return index == 0 && !wasShown ? TabSheet1Show() : Status();
 }
 
 LRESULT CALLBACK TForm1::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -119,14 +102,20 @@ LRESULT CALLBACK TForm1::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    // The one guard: whatever a control's event handler gives back is shown
+    // here, and ends that event only.
+    LRESULT result = 0;
     switch (msg) {
     case WM_COMMAND:
-        OnCommand(LOWORD(wp), HIWORD(wp));
+        ReportError(Dispatch(Source::Command, LOWORD(wp), HIWORD(wp), HIWORD(wp), result));
         return 0;
-    case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lp);
+        ReportError(Dispatch(Source::Notify, static_cast<int>(header->idFrom), header->code, lp, result));
+        return result;
+    }
     case WM_HSCROLL:
-        OnHScroll(reinterpret_cast<HWND>(lp));
+        ReportError(Dispatch(Source::HScroll, GetDlgCtrlID(reinterpret_cast<HWND>(lp)), 0, 0, result));
         return 0;
     case WM_TIMER:
         if (wp == Timer1Id)
@@ -189,83 +178,6 @@ void TForm1::ShowDefaultButton()
         SendMessageA(Find(button).Handle(), BM_SETSTYLE, (button == current ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, TRUE);
 }
 
-void TForm1::OnCommand(int controlId, int code)
-{
-    if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
-        if (std::find(std::begin(PushButtons), std::end(PushButtons), controlId) != std::end(PushButtons))
-            ShowDefaultButton();
-        return;
-    }
-    ReportError(RunCommand(controlId, code));
-}
-
-Status TForm1::RunCommand(int controlId, int code)
-{
-    switch (controlId) {
-    case id::Button1:
-        return code == BN_CLICKED ? Button1Click() : Status();
-    case id::Button2:
-        if (code == BN_CLICKED)
-            Button2Click();
-        return Status();
-    case id::ani:
-        Get<TAnimateClick>(id::ani).OnNotifyCode(code);
-        return Status();
-    case id::Button3:
-        return code == BN_CLICKED ? Button3Click() : Status();
-    case id::Button4:
-        if (code == BN_CLICKED) {
-            OnProfileEdit(Group::GlideClock, Group::D3DClock);
-            Button4Click();
-        }
-        return Status();
-    case id::Refrrate512x384: case id::Refrrate640x400: case id::Refrrate640x480:
-    case id::Refrrate800x600: case id::Refrrate1024x768:
-        if (code != CBN_SELCHANGE)
-            return Status();
-        OnProfileEdit(Group::GlideRefresh, Group::D3DRefresh);
-        return Refrrate512x384Change(Find(controlId));
-    case id::EnableDisk:
-    case id::EnableFile:
-        if (code == BN_CLICKED) {
-            OnUserEdit(Group::Cache);
-            if (controlId == id::EnableDisk)
-                EnableDiskClick(Find(controlId));
-            else
-                EnableFileClick(Find(controlId));
-        }
-        return Status();
-    case id::camin: case id::camax: case id::cachunk: case id::cadir: case id::cafil:
-        if (code == EN_CHANGE && loadFinished_)
-            OnUserEdit(Group::Cache);
-        return Status();
-    default:
-        // The switch boxes only toggle; IDCANCEL lands here too, so
-        // Escape does nothing.
-        if (controlId >= id::gcb(1) && controlId <= id::dcb(15) && code == BN_CLICKED)
-            OnUserEdit(Group::Switches);
-        return Status();
-    }
-}
-
-LRESULT TForm1::OnNotify(const NMHDR& header)
-{
-    if (header.code == UDN_DELTAPOS) {
-        // The field steps itself and keeps the up/down control where it is.
-        const auto& change = reinterpret_cast<const NMUPDOWN&>(header);
-        const int field = static_cast<int>(header.idFrom) - id::UpDownOffset;
-        Get<NumberField>(field).Step(change.iDelta);
-        return TRUE;
-    }
-    if (header.code != TCN_SELCHANGE)
-        return 0;
-    if (header.idFrom == static_cast<UINT_PTR>(id::PageControl1))
-        SetActivePage(ActivePage());
-    else if (header.idFrom == static_cast<UINT_PTR>(id::Selector))
-        ReportError(SelectorChange());
-    return 0;
-}
-
 void TForm1::OnPaintBox(HWND box, HDC dc)
 {
     const int boxId = GetDlgCtrlID(box);
@@ -273,20 +185,6 @@ void TForm1::OnPaintBox(HWND box, HDC dc)
         PaintBox1Paint(dc);
     else if (boxId == id::pvir || boxId == id::pfiz)
         pfizPaint(Find(boxId), dc);
-}
-
-void TForm1::OnHScroll(HWND control)
-{
-    switch (GetDlgCtrlID(control)) {
-    case id::TrRed: case id::TrBlue: case id::TrGreen:
-        OnProfileEdit(Group::GlideGamma, Group::D3DGamma);
-        ReportError(SliderChange(Find(GetDlgCtrlID(control))));
-        break;
-    case id::ClockSpeed:
-        OnProfileEdit(Group::GlideClock, Group::D3DClock);
-        ClockSpeedChange(Find(id::ClockSpeed));
-        break;
-    }
 }
 
 void TForm1::LoadImageLists()
@@ -301,9 +199,4 @@ void TForm1::LoadImageLists()
         if (bitmap)
             ImageList_AddMasked(image.list, bitmap.get(), RGB(255, 0, 255));
     }
-}
-
-void TForm1::pfizPaint(Control& sender, HDC dc)
-{
-    ImageList_Draw(im2_.get(), sender.Tag(), dc, 0, 0, ILD_NORMAL);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // TForm1: the main window. One handler per user-interface event, named
-// after the control and the event; the handlers of each page live with the
-// page's subsystem.
+// after the control and the event; the handlers of each page live in the
+// page's file of this folder and go to the stores below for the data.
 #include "controls/animate_click.h"
 #include "driver/setting.h"
 #include "platform/memory_status.h"
@@ -9,7 +9,6 @@
 #include "mainwindow/layout_builder.h"
 #include "core/error.h"
 #include "platform/handles.h"
-#include <functional>
 #include <string>
 
 class TForm1 {
@@ -33,16 +32,10 @@ public:
     // program itself, and ends it with the error box.
     Control& Find(int controlId) const;
     template <typename T> T& Get(int controlId) const { return static_cast<T&>(Find(controlId)); }
-    const ControlTableT& ControlTable() const { return controlTable_; }
 
     int ActivePage() const;
     // Brings a page to front; a page that becomes visible runs its show handler.
-    void SetActivePage(int index);
-
-    // Info page state.
-    HMODULE AnimationLibrary() const { return animationLibrary_.get(); }
-    bool AnimationUnavailable() const { return animationUnavailable_; }
-    bool AnimationStarted() const { return animationStarted_; }
+    Status SetActivePage(int index);
 
     // The two driver profiles; the Basics page edits the selected one.
     TSetting GlideProfile;
@@ -51,74 +44,93 @@ public:
     // when no tab is selected.
     TSetting* SelectedProfile();
 
-    // Handlers.
-    // A handler that can fail gives back the failure, which ended it at
-    // that step; whoever ran it for an event shows it (ReportError).
+    // Handlers, one file per page. A handler that can fail gives back the
+    // failure, which ended it at that step; the window procedure shows it.
+    // Info page (info_page.cpp)
     void FormCreate();
-    void FormShow();
     void FormDestroy();
     Status TabSheet1Show();
     Status aniDblClick(Control& sender);
     void PaintBox1Paint(HDC dc);
-    void pfizPaint(Control& sender, HDC dc);
-    Status Button1Click();
-    void Button2Click();
-    // Loading and saving everything
-    void LoadAll();
-    Status SaveAll();
-    // Tuning pages
-    Status ReadSwitches();
-    Status WriteSwitches();
-    // Cache page
-    void EnableDiskClick(Control& sender);
-    void EnableFileClick(Control& sender);
-    Status ReadCacheSettings();
-    Status WriteCacheSettings();
-    Status Button3Click();
-    void Timer1Timer();
-    // Basics page
+    // Basics page (basics_page.cpp)
     Status SelectorChange();
     Status SliderChange(Control& sender);
     void ClockSpeedChange(Control& sender);
     Status Refrrate512x384Change(Control& sender);
     void Button4Click();
+    // Tuning pages (tuning_pages.cpp)
+    Status ReadSwitches();
+    Status WriteSwitches();
+    // Cache page (cache_page.cpp)
+    void pfizPaint(Control& sender, HDC dc);
+    void Timer1Timer();
+    void EnableDiskClick(Control& sender);
+    void EnableFileClick(Control& sender);
+    Status ReadCacheSettings();
+    Status WriteCacheSettings();
+    Status Button3Click();
+    // The frame's buttons and everything loaded and saved (load_save.cpp)
+    void FormShow();
+    Status Button1Click();
+    void Button2Click();
+    void LoadAll();
+    Status SaveAll();
 
     // The groups of settings that are loaded and saved together. A group is
     // saved only when its load completed or the user has changed it since,
     // so a load that an error cut short never overwrites what it did not read.
     enum class Group { GlideRefresh, D3DRefresh, GlideGamma, D3DGamma, Cache, Switches, GlideClock, D3DClock };
-    bool GroupLoaded(Group g) const { return groupLoaded_[static_cast<int>(g)]; }
-    bool GroupEdited(Group g) const { return groupEdited_[static_cast<int>(g)]; }
-    // Called before each step of the load and of the save, so tests can see
-    // the order and act between steps.
-    std::function<void(Group)> BeforeLoadStep;
-    std::function<void(Group)> BeforeSaveStep;
+    // The load runs these in order behind the splash, the save in its own
+    // order; each stops at its first failing step.
+    struct Step {
+        Group group;
+        Status (*run)(TForm1& form);
+    };
+    static const Step LoadSteps[8];
+    static const Step SaveSteps[8];
 
 private:
+    friend struct TForm1TestAccess;  // the in-process tests' view of the state below
+
+    // What an edit marks for the save: a group of the selected profile, or
+    // one of the groups that belong to no profile.
+    enum class Marks : unsigned char { Nothing, Refresh, Gamma, Clock, Cache, CacheOnceLoaded, Switches };
+    enum class Source : unsigned char { Command, Notify, HScroll };
+    // One row per control range and notification (events.cpp).
+    struct EventRow {
+        Source source;
+        UINT code;
+        int first, last;  // control IDs
+        Marks marks;
+        // Null when the row only marks. `detail` is the notification code
+        // of a command and the NMHDR* of a notification.
+        Status (*handle)(TForm1& form, int controlId, LPARAM detail);
+        LRESULT result;   // what a handled notification answers
+    };
+    static const EventRow Events[];
+    static constexpr UINT AnyCode = ~0u;
+    static constexpr UINT FocusChange = ~1u;  // BN_SETFOCUS or BN_KILLFOCUS
+
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-    void OnCommand(int controlId, int code);
-    Status RunCommand(int controlId, int code);
-    LRESULT OnNotify(const NMHDR& header);
+    Status Dispatch(Source source, int controlId, UINT code, LPARAM detail, LRESULT& result);
+    void Mark(Marks marks);
     void OnPaintBox(HWND box, HDC dc);
-    void OnHScroll(HWND control);
     int DefaultButtonId() const;
     void ShowDefaultButton();
-    void OnUserEdit(Group group);
-    void OnProfileEdit(Group glide, Group d3d);
     Status LoadStoredSettings();
-    Status ReadVCache();
-    Status ReadFileSystemTemplate();
-    Status WriteVCache();
-    Status WriteFileSystemTemplate();
     void EnableTimer1();
+    void LoadImageLists();
+
+    bool GroupLoaded(Group g) const { return groupLoaded_[static_cast<int>(g)]; }
+    bool GroupEdited(Group g) const { return groupEdited_[static_cast<int>(g)]; }
+
     static constexpr UINT_PTR Timer1Id = 1;
     static constexpr int GroupCount = 8;
     bool groupLoaded_[GroupCount] = {};
     bool groupEdited_[GroupCount] = {};
     bool loadFinished_ = false;
     MemoryAmounts memoryStatus_;
-    void LoadImageLists();
 
     HWND hwnd_ = nullptr;
     ControlMap controls_;

@@ -57,21 +57,21 @@ TEST(Layout, ControlsFitTheirParents)
 
 TEST(ControlTableMap, EntriesAndKinds)
 {
-    const struct { int line; int index; int control; TableKind kind; } cases[] = {
-        {__LINE__, 1, id::lred, TableKind::Label},
-        {__LINE__, 2, id::lblue, TableKind::Label},
-        {__LINE__, 3, id::lgreen, TableKind::Label},
-        {__LINE__, 4, id::TrRed, TableKind::TrackBar},
-        {__LINE__, 5, id::TrBlue, TableKind::TrackBar},
-        {__LINE__, 6, id::TrGreen, TableKind::TrackBar},
-        {__LINE__, 7, id::camin, TableKind::NumberField},
-        {__LINE__, 11, id::cafil, TableKind::NumberField},
-        {__LINE__, 12, id::Refrrate512x384, TableKind::RefreshList},
-        {__LINE__, 16, id::Refrrate1024x768, TableKind::RefreshList},
-        {__LINE__, 17, id::gcb(1), TableKind::CheckBox},
-        {__LINE__, 32, id::gcb(16), TableKind::CheckBox},
-        {__LINE__, 33, id::dcb(1), TableKind::CheckBox},
-        {__LINE__, 47, id::dcb(15), TableKind::CheckBox},
+    const struct { int line; int index; int control; ControlKind kind; } cases[] = {
+        {__LINE__, 1, id::lred, ControlKind::Label},
+        {__LINE__, 2, id::lblue, ControlKind::Label},
+        {__LINE__, 3, id::lgreen, ControlKind::Label},
+        {__LINE__, 4, id::TrRed, ControlKind::TrackBar},
+        {__LINE__, 5, id::TrBlue, ControlKind::TrackBar},
+        {__LINE__, 6, id::TrGreen, ControlKind::TrackBar},
+        {__LINE__, 7, id::camin, ControlKind::NumberField},
+        {__LINE__, 11, id::cafil, ControlKind::NumberField},
+        {__LINE__, 12, id::Refrrate512x384, ControlKind::ComboBox},
+        {__LINE__, 16, id::Refrrate1024x768, ControlKind::ComboBox},
+        {__LINE__, 17, id::gcb(1), ControlKind::CheckBox},
+        {__LINE__, 32, id::gcb(16), ControlKind::CheckBox},
+        {__LINE__, 33, id::dcb(1), ControlKind::CheckBox},
+        {__LINE__, 47, id::dcb(15), ControlKind::CheckBox},
     };
     for (const auto& c : cases) {
         const TableSlot slot = *ControlTableSlot(c.index);
@@ -88,7 +88,7 @@ TEST(ControlTableMap, SlidersFindTheirLabelsByTag)
     for (int index = 4; index <= 6; ++index) {
         const int tag = items.at(ControlTableSlot(index)->controlId)->tag;
         EXPECT_EQ(tag + 3, index);
-        EXPECT_EQ(ControlTableSlot(tag)->kind, TableKind::Label);
+        EXPECT_EQ(ControlTableSlot(tag)->kind, ControlKind::Label);
     }
     for (int index = 12; index <= 16; ++index)
         EXPECT_EQ(items.at(ControlTableSlot(index)->controlId)->tag + 11, index);

@@ -2,6 +2,7 @@
 // error does to each.
 #include "mainwindow/splash.h"
 #include "app_fixture.h"
+#include "form_access.h"
 #include "controls/number_field.h"
 #include "mainwindow/control_ids.h"
 #include <commctrl.h>
@@ -122,8 +123,8 @@ TEST_F(LoadSave, ClockThatIsNotANumber)
     EXPECT_EQ(Form().ActivePage(), 0);
     EXPECT_EQ(Form().Get<TrackBar>(id::TrRed).Position(), 130) << "the Basics page shows the profile";
     EXPECT_EQ(Form().GlideProfile.Clock, 0) << "the Glide clock was not read";
-    EXPECT_TRUE(Form().GroupLoaded(TForm1::Group::Switches));
-    EXPECT_FALSE(Form().GroupLoaded(TForm1::Group::D3DClock));
+    EXPECT_TRUE(Access::GroupLoaded(Form(), TForm1::Group::Switches));
+    EXPECT_FALSE(Access::GroupLoaded(Form(), TForm1::Group::D3DClock));
 
     reg::SetString(GlideKey, "SSTV2_REFRESH_640x480", "60");
     EXPECT_EQ(Save(), "");
@@ -139,7 +140,7 @@ TEST_F(LoadSave, ClockEditedAfterAFailedLoadIsSaved)
     // Direct3D tab: "Gyári érték" is a change of the D3D clock group only.
     SendMessageA(Form().Find(id::Button4).Handle(), BM_CLICK, 0, 0);
     Pump();
-    EXPECT_TRUE(Form().GroupEdited(TForm1::Group::D3DClock));
+    EXPECT_TRUE(Access::GroupEdited(Form(), TForm1::Group::D3DClock));
     EXPECT_EQ(Save(), "");
     EXPECT_EQ(reg::String(D3DKey, "SSTV2_GRXCLK"), "90");
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_GRXCLK"), "fast");
@@ -167,18 +168,16 @@ TEST_F(LoadSave, BadTemplateValueLeavesLaterGroupsAlone)
 TEST_F(LoadSave, OrderOfTheSteps)
 {
     using G = TForm1::Group;
-    std::vector<G> loads, saves;
-    TForm1 form;
-    form.BeforeLoadStep = [&](G g) { loads.push_back(g); };
-    form.BeforeSaveStep = [&](G g) { saves.push_back(g); };
-    EXPECT_OK(form.Create());
-    form.Show();
-    EXPECT_OK(form.SaveAll());
-    form.Close();
-    EXPECT_EQ(loads, (std::vector<G>{G::GlideGamma, G::GlideRefresh, G::D3DGamma, G::D3DRefresh,
-                                     G::Cache, G::Switches, G::D3DClock, G::GlideClock}));
-    EXPECT_EQ(saves, (std::vector<G>{G::GlideRefresh, G::D3DRefresh, G::GlideGamma, G::D3DGamma,
-                                     G::Cache, G::Switches, G::GlideClock, G::D3DClock}));
+    const auto groups = [](const TForm1::Step (&steps)[8]) {
+        std::vector<G> order;
+        for (const auto& step : steps)
+            order.push_back(step.group);
+        return order;
+    };
+    EXPECT_EQ(groups(TForm1::LoadSteps), (std::vector<G>{G::GlideGamma, G::GlideRefresh, G::D3DGamma, G::D3DRefresh,
+                                                         G::Cache, G::Switches, G::D3DClock, G::GlideClock}));
+    EXPECT_EQ(groups(TForm1::SaveSteps), (std::vector<G>{G::GlideRefresh, G::D3DRefresh, G::GlideGamma, G::D3DGamma,
+                                                         G::Cache, G::Switches, G::GlideClock, G::D3DClock}));
 }
 
 TEST_F(LoadSave, FailingGammaWriteStopsTheSave)
@@ -187,18 +186,23 @@ TEST_F(LoadSave, FailingGammaWriteStopsTheSave)
     reg::SetString(GlideKey, "SSTV2_REFRESH_640x480", "60");
     reg::SetString(D3DKey, "SSTV2_REFRESH_640x480", "60");
     std::string glideRefresh, d3dRefresh;
-    // Once both refresh steps are done, the Glide key becomes impossible to
-    // write for real: gone, below a parent that takes no lasting keys. The
-    // D3D key stays writable, so a step made after the failure would show.
-    Form().BeforeSaveStep = [&](TForm1::Group g) {
-        if (g != TForm1::Group::GlideGamma)
-            return;
-        glideRefresh = reg::String(GlideKey, "SSTV2_REFRESH_640x480");
-        d3dRefresh = reg::String(D3DKey, "SSTV2_REFRESH_640x480");
-        reg::MakeVolatile(VoodooKey);
-        reg::MakeVolatile(D3DKey);
-    };
-    EXPECT_EQ(Save(), "Failed to set data for 'SSTV2_RGAMMA'.");
+    // The save's steps run in their order; once both refresh steps are
+    // done, the Glide key becomes impossible to write for real: gone, below
+    // a parent that takes no lasting keys. The D3D key stays writable, so a
+    // step made after the failure would show.
+    Status saved;
+    for (const auto& step : TForm1::SaveSteps) {
+        if (step.group == TForm1::Group::GlideGamma) {
+            glideRefresh = reg::String(GlideKey, "SSTV2_REFRESH_640x480");
+            d3dRefresh = reg::String(D3DKey, "SSTV2_REFRESH_640x480");
+            reg::MakeVolatile(VoodooKey);
+            reg::MakeVolatile(D3DKey);
+        }
+        saved = step.run(Form());
+        if (!saved.ok())
+            break;
+    }
+    EXPECT_EQ(ErrorOf(saved), "Failed to set data for 'SSTV2_RGAMMA'");
     EXPECT_TRUE(WindowOpen()) << "the window stays open";
     EXPECT_EQ(glideRefresh, "75") << "both refresh steps came first";
     EXPECT_EQ(d3dRefresh, "75");

@@ -1,6 +1,7 @@
 // The main window made for real: its frame, pages, ControlTable and the
 // Info page's clip.
 #include "app_fixture.h"
+#include "form_access.h"
 #include "mainwindow/splash.h"
 #include "app/startup.h"
 #include "controls/animate_click.h"
@@ -80,7 +81,7 @@ TEST_F(MainWindow, ControlTableEntries)
         {33, id::dcb(1), ControlKind::CheckBox, id::GroupBox4, 8, 16, 0},
         {47, id::dcb(15), ControlKind::CheckBox, id::GroupBox6, 8, 164, 0},
     };
-    const ControlTableT& table = Form().ControlTable();
+    const ControlTableT& table = Access::ControlTable(Form());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
         Control& entry = **table.At(c.index);
@@ -117,8 +118,8 @@ TEST_F(MainWindow, NoLibraryMeansNoClipAndNoMessage)
 {
     DeleteFileA(AnimationLibraryPath);
     OpenForm();
-    EXPECT_TRUE(Form().AnimationUnavailable());
-    EXPECT_FALSE(Form().AnimationStarted());
+    EXPECT_TRUE(Access::AnimationUnavailable(Form()));
+    EXPECT_FALSE(Access::AnimationStarted(Form()));
     SendMessageA(Form().Find(id::ani).Handle(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 10));
     Pump();
     EXPECT_TRUE(boxes.empty());
@@ -177,8 +178,8 @@ TEST_F(InfoPage, ClipPlaysOnceAndReplaysOnDoubleClick)
 {
     InstallLibrary("with_clip");
     OpenForm();
-    EXPECT_FALSE(Form().AnimationUnavailable());
-    EXPECT_TRUE(Form().AnimationStarted());
+    EXPECT_FALSE(Access::AnimationUnavailable(Form()));
+    EXPECT_TRUE(Access::AnimationStarted(Form()));
     EXPECT_TRUE(Ani().Playing()) << "plays when the window opens";
     DoubleClick();
     EXPECT_TRUE(boxes.empty()) << "a double-click while playing does nothing";

@@ -1,10 +1,7 @@
-// Reading and writing the tweak switches: a switch is on while its value
-// exists (Glide) or holds the row's text (Direct3D).
+#include "driver/switch_store.h"
+#include "core/error_text.h"
 #include "core/number_text.h"
 #include "driver/setting.h"
-#include "driver/switch_tables.h"
-#include "mainwindow/form1.h"
-#include "core/error_text.h"
 #include "platform/registry.h"
 
 namespace {
@@ -28,12 +25,11 @@ Result<std::string> D3DValueText(const RegistryAccessor& reg, const std::string&
     }
 }
 
-Status WriteRows(RegistryAccessor& reg, const std::vector<TData>& rows, const ControlTableT& table,
-                 int firstEntry)
+template <size_t N>
+Status WriteRows(RegistryAccessor& reg, const std::vector<TData>& rows, const std::array<bool, N>& on)
 {
-    for (size_t n = 0; n < rows.size(); ++n) {
-        TRY_ASSIGN(const CheckBox* box, table.CheckBoxAt(firstEntry + static_cast<int>(n)));
-        if (box->Checked())
+    for (size_t n = 0; n < N && n < rows.size(); ++n) {
+        if (on[n])
             TRY(reg.WriteString(rows[n].Name, rows[n].Value));
         else
             reg.DeleteValue(rows[n].Name);
@@ -42,47 +38,41 @@ Status WriteRows(RegistryAccessor& reg, const std::vector<TData>& rows, const Co
 }
 } // namespace
 
-Status TForm1::ReadSwitches()
+Status ReadSwitchStates(StoredSwitches& out)
 {
-    const ControlTableT& table = ControlTable();
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     if (reg.OpenKey(GlideKey, false)) {
-        for (size_t n = 0; n < GlideSwitches.size(); ++n) {
-            if (!reg.ValueExists(GlideSwitches[n].Name))
-                continue;
-            TRY_ASSIGN(CheckBox* box, table.CheckBoxAt(FirstGlideSwitchEntry + static_cast<int>(n)));
-            box->SetChecked(true);
+        for (size_t n = 0; n < out.glide.size() && n < GlideSwitches.size(); ++n) {
+            if (reg.ValueExists(GlideSwitches[n].Name))
+                out.glide[n] = true;
         }
     }
     // A missing Direct3D key leaves its boxes alone; its rows are never
     // looked up among the Glide values that are still open.
     if (!reg.OpenKey(D3DKeyFromRoot, false))
         return Status();
-    for (size_t n = 0; n < D3DSwitches.size(); ++n) {
+    for (size_t n = 0; n < out.d3d.size() && n < D3DSwitches.size(); ++n) {
         const TData& row = D3DSwitches[n];
         if (!reg.ValueExists(row.Name))
             continue;
-        TRY_ASSIGN(CheckBox* box, table.CheckBoxAt(FirstD3DSwitchEntry + static_cast<int>(n)));
         TRY_ASSIGN(const std::string text, D3DValueText(reg, row.Name));
-        box->SetChecked(text == row.Value);
+        out.d3d[n] = text == row.Value;
     }
     return Status();
 }
 
-Status TForm1::WriteSwitches()
+Status WriteSwitchStates(const SwitchStates& states)
 {
-    const ControlTableT& table = ControlTable();
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     reg.OpenKey(GlideKey, true);
-    TRY(WriteRows(reg, GlideSwitches, table, FirstGlideSwitchEntry));
+    TRY(WriteRows(reg, GlideSwitches, states.glide));
     if (reg.OpenKey(D3DKeyFromRoot, true))
-        return WriteRows(reg, D3DSwitches, table, FirstD3DSwitchEntry);
+        return WriteRows(reg, D3DSwitches, states.d3d);
     // The Direct3D key can be neither opened nor created: its rows must not
-    // land in the Glide key that is still open. A checked row fails as a
-    // write to a missing key does; with none checked there is nothing to do.
-    for (size_t n = 0; n < D3DSwitches.size(); ++n) {
-        TRY_ASSIGN(const CheckBox* box, table.CheckBoxAt(FirstD3DSwitchEntry + static_cast<int>(n)));
-        if (box->Checked())
+    // land in the Glide key that is still open. An on row fails as a write
+    // to a missing key does; with none on there is nothing to do.
+    for (size_t n = 0; n < states.d3d.size() && n < D3DSwitches.size(); ++n) {
+        if (states.d3d[n])
             return Fail(FormatMessageText(errtext::FailedToSetData, D3DSwitches[n].Name));
     }
     return Status();

@@ -1,15 +1,12 @@
 // The Basics page: gamma, clock and refresh rates of the selected profile.
 // Every edit goes at once into the in-memory profile; nothing is written.
 #include "driver/basics_math.h"
+#include "mainwindow/control_table_map.h"
 #include "mainwindow/control_ids.h"
 #include "mainwindow/form1.h"
 #include <vector>
 
 namespace {
-constexpr int FirstGammaSlider = 4;   // TrRed, TrBlue, TrGreen: entries 4..6
-constexpr int FirstRefreshList = 12;  // entries 12..16
-constexpr int RedSlider = 4, BlueSlider = 5, GreenSlider = 6;
-
 std::string ShownItemText(const TComboBox97& list)
 {
     const int index = list.ItemIndex();
@@ -34,7 +31,7 @@ TSetting* TForm1::SelectedProfile()
 Status TForm1::SliderChange(Control& sender)
 {
     auto& slider = static_cast<TrackBar&>(sender);
-    const ControlTableT& table = ControlTable();
+    const ControlTableT& table = controlTable_;
     const int position = slider.Position();
     slider.SetSelEnd(position);
     const std::string label = GammaLabel(position);
@@ -42,7 +39,7 @@ Status TForm1::SliderChange(Control& sender)
     own->SetText(label);
 
     if (Get<CheckBox>(id::LinkSl).Checked()) {
-        for (int i = FirstGammaSlider; i < FirstGammaSlider + 3; ++i) {
+        for (int i = entry::FirstGammaSlider; i < entry::FirstGammaSlider + 3; ++i) {
             TRY_ASSIGN(TrackBar* other, table.TrackBarAt(i));
             if (other == &slider)
                 continue;
@@ -53,9 +50,9 @@ Status TForm1::SliderChange(Control& sender)
         }
     }
     if (TSetting* profile = SelectedProfile()) {
-        TRY_ASSIGN(const TrackBar* red, table.TrackBarAt(RedSlider));
-        TRY_ASSIGN(const TrackBar* green, table.TrackBarAt(GreenSlider));
-        TRY_ASSIGN(const TrackBar* blue, table.TrackBarAt(BlueSlider));
+        TRY_ASSIGN(const TrackBar* red, table.TrackBarAt(entry::RedSlider));
+        TRY_ASSIGN(const TrackBar* green, table.TrackBarAt(entry::GreenSlider));
+        TRY_ASSIGN(const TrackBar* blue, table.TrackBarAt(entry::BlueSlider));
         profile->GammaR = PositionToGamma(red->Position());
         profile->GammaG = PositionToGamma(green->Position());
         profile->GammaB = PositionToGamma(blue->Position());
@@ -65,23 +62,23 @@ Status TForm1::SliderChange(Control& sender)
 
 Status TForm1::SelectorChange()
 {
-    const ControlTableT& table = ControlTable();
+    const ControlTableT& table = controlTable_;
     auto& clock = Get<TrackBar>(id::ClockSpeed);
     if (TSetting* profile = SelectedProfile()) {
         const struct { int entry; long double gamma; } gammas[] = {
-            {RedSlider, profile->GammaR}, {GreenSlider, profile->GammaG}, {BlueSlider, profile->GammaB}};
+            {entry::RedSlider, profile->GammaR}, {entry::GreenSlider, profile->GammaG}, {entry::BlueSlider, profile->GammaB}};
         for (const auto& gamma : gammas) {
             TRY_ASSIGN(TrackBar* slider, table.TrackBarAt(gamma.entry));
             slider->SetPosition(GammaToPosition(gamma.gamma));
         }
         clock.SetPosition(profile->Clock);
-        for (int i = FirstRefreshList; i < FirstRefreshList + 5; ++i) {
+        for (int i = entry::FirstRefreshList; i < entry::FirstRefreshList + 5; ++i) {
             TRY_ASSIGN(TComboBox97* list, table.ListAt(i));
             TRY(CheckResolutionIndex(list->Tag()));
             list->SetItemIndex(RefreshItemIndex(RefreshRate(*profile, list->Tag())));
         }
     }
-    for (int i = FirstGammaSlider; i < FirstGammaSlider + 3; ++i) {
+    for (int i = entry::FirstGammaSlider; i < entry::FirstGammaSlider + 3; ++i) {
         TRY_ASSIGN(TrackBar* slider, table.TrackBarAt(i));
         TRY(SliderChange(*slider));
     }

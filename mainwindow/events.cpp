@@ -1,0 +1,102 @@
+// The main window's event table: which handler runs for which control and
+// notification, and what an edit there marks for the save.
+#include "controls/animate_click.h"
+#include "controls/number_field.h"
+#include "mainwindow/control_ids.h"
+#include "mainwindow/form1.h"
+#include <commctrl.h>
+
+// A handler as a row holds it. The lambdas are members' code, so they may
+// call the private parts of the window.
+#define HANDLER(body) [](TForm1& f, int controlId, LPARAM detail) -> Status { \
+    (void)f; (void)controlId; (void)detail; body }
+
+const TForm1::EventRow TForm1::Events[] = {
+    // The frame: OK, Mégsem, the default button's frame follows the focus.
+    {Source::Command, BN_CLICKED, id::Button1, id::Button1, Marks::Nothing,
+     HANDLER(return f.Button1Click();), 0},
+    {Source::Command, BN_CLICKED, id::Button2, id::Button2, Marks::Nothing,
+     HANDLER(f.Button2Click(); return Status();), 0},
+    {Source::Command, FocusChange, id::Button1, id::Button1, Marks::Nothing,
+     HANDLER(f.ShowDefaultButton(); return Status();), 0},
+    {Source::Command, FocusChange, id::Button2, id::Button2, Marks::Nothing,
+     HANDLER(f.ShowDefaultButton(); return Status();), 0},
+    {Source::Command, FocusChange, id::Button3, id::Button3, Marks::Nothing,
+     HANDLER(f.ShowDefaultButton(); return Status();), 0},
+    {Source::Command, FocusChange, id::Button4, id::Button4, Marks::Nothing,
+     HANDLER(f.ShowDefaultButton(); return Status();), 0},
+    {Source::Notify, TCN_SELCHANGE, id::PageControl1, id::PageControl1, Marks::Nothing,
+     HANDLER(return f.SetActivePage(f.ActivePage());), 0},
+    // Info page: the clip tells when it starts and stops.
+    {Source::Command, AnyCode, id::ani, id::ani, Marks::Nothing,
+     HANDLER(f.Get<TAnimateClick>(id::ani).OnNotifyCode(static_cast<int>(detail)); return Status();), 0},
+    // Basics page
+    {Source::Notify, TCN_SELCHANGE, id::Selector, id::Selector, Marks::Nothing,
+     HANDLER(return f.SelectorChange();), 0},
+    {Source::HScroll, 0, id::TrRed, id::TrRed, Marks::Gamma,
+     HANDLER(return f.SliderChange(f.Find(controlId));), 0},
+    {Source::HScroll, 0, id::TrBlue, id::TrBlue, Marks::Gamma,
+     HANDLER(return f.SliderChange(f.Find(controlId));), 0},
+    {Source::HScroll, 0, id::TrGreen, id::TrGreen, Marks::Gamma,
+     HANDLER(return f.SliderChange(f.Find(controlId));), 0},
+    {Source::HScroll, 0, id::ClockSpeed, id::ClockSpeed, Marks::Clock,
+     HANDLER(f.ClockSpeedChange(f.Find(controlId)); return Status();), 0},
+    {Source::Command, BN_CLICKED, id::Button4, id::Button4, Marks::Clock,
+     HANDLER(f.Button4Click(); return Status();), 0},
+    {Source::Command, CBN_SELCHANGE, id::Refrrate512x384, id::Refrrate1024x768, Marks::Refresh,
+     HANDLER(return f.Refrrate512x384Change(f.Find(controlId));), 0},
+    // Tuning pages: the boxes only toggle.
+    {Source::Command, BN_CLICKED, id::gcb(1), id::dcb(15), Marks::Switches, nullptr, 0},
+    // Cache page
+    {Source::Command, BN_CLICKED, id::EnableDisk, id::EnableDisk, Marks::Cache,
+     HANDLER(f.EnableDiskClick(f.Find(controlId)); return Status();), 0},
+    {Source::Command, BN_CLICKED, id::EnableFile, id::EnableFile, Marks::Cache,
+     HANDLER(f.EnableFileClick(f.Find(controlId)); return Status();), 0},
+    {Source::Command, EN_CHANGE, id::camin, id::cafil, Marks::CacheOnceLoaded, nullptr, 0},
+    // The field steps itself and keeps the up/down control where it is.
+    {Source::Notify, UDN_DELTAPOS, id::camin + id::UpDownOffset, id::cafil + id::UpDownOffset, Marks::Nothing,
+     HANDLER(f.Get<NumberField>(controlId - id::UpDownOffset)
+                 .Step(reinterpret_cast<const NMUPDOWN*>(detail)->iDelta);
+             return Status();), TRUE},
+    {Source::Command, BN_CLICKED, id::Button3, id::Button3, Marks::Nothing,
+     HANDLER(return f.Button3Click();), 0},
+};
+
+#undef HANDLER
+
+// Runs the first row for the control and notification, if any. Anything
+// else, IDCANCEL among it (so Escape does nothing), is left alone.
+Status TForm1::Dispatch(Source source, int controlId, UINT code, LPARAM detail, LRESULT& result)
+{
+    for (const EventRow& row : Events) {
+        const bool codeMatches = row.code == code || row.code == AnyCode ||
+                                 (row.code == FocusChange && (code == BN_SETFOCUS || code == BN_KILLFOCUS));
+        if (row.source != source || !codeMatches || controlId < row.first || controlId > row.last)
+            continue;
+        Mark(row.marks);
+        result = row.result;
+        return row.handle ? row.handle(*this, controlId, detail) : Status();
+    }
+    return Status();
+}
+
+void TForm1::Mark(Marks marks)
+{
+    const auto edited = [this](Group g) { groupEdited_[static_cast<int>(g)] = true; };
+    const auto profileEdited = [&](Group glide, Group d3d) {
+        const TSetting* profile = SelectedProfile();
+        if (profile == &GlideProfile)
+            edited(glide);
+        else if (profile == &D3DProfile)
+            edited(d3d);
+    };
+    switch (marks) {
+    case Marks::Nothing: break;
+    case Marks::Refresh: profileEdited(Group::GlideRefresh, Group::D3DRefresh); break;
+    case Marks::Gamma: profileEdited(Group::GlideGamma, Group::D3DGamma); break;
+    case Marks::Clock: profileEdited(Group::GlideClock, Group::D3DClock); break;
+    case Marks::Cache: edited(Group::Cache); break;
+    case Marks::CacheOnceLoaded: if (loadFinished_) edited(Group::Cache); break;
+    case Marks::Switches: edited(Group::Switches); break;
+    }
+}

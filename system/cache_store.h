@@ -1,0 +1,35 @@
+#pragma once
+// The disk cache limits in system.ini's [vcache] and the program's
+// file-system template in the registry, as plain records.
+#include "core/error.h"
+#include <cstdint>
+#include <optional>
+
+struct VCacheSettings {
+    bool present = false;       // [vcache] lists at least one key
+    int32_t values[3] = {};     // minfilecache, maxfilecache, chunksize
+};
+
+struct TemplateSettings {
+    bool present = false;       // the program's template key exists
+    // PathCache, NameCache; a value is none until it has been read, so a
+    // read that fails leaves it (and the ones after it) unread.
+    std::optional<int32_t> values[2];
+};
+
+// What the save stores. The template choice is the program's own while
+// templateOn, the desktop one otherwise.
+struct CacheSettings {
+    bool diskCacheOn = false;
+    int32_t vcache[3] = {};
+    bool templateOn = false;
+    int32_t templateValues[2] = {};
+};
+
+// Keys missing from [vcache] or not integers read as 0.
+VCacheSettings LoadVCache();
+// Fails with the registry texts on a value of the wrong type or size.
+Status LoadFileSystemTemplate(TemplateSettings& out);
+// [vcache] is written (or erased when the disk cache is off) after the
+// template choice and before the template values.
+Status StoreCacheSettings(const CacheSettings& settings);
