@@ -35,6 +35,7 @@ set(TARNWICK_APP_SOURCES
   controls/combobox97.cpp
   controls/controls.cpp
   controls/number_field.cpp
+  controls/subclass.cpp
   platform/app_title.cpp
   platform/container.cpp
   platform/memory_status.cpp

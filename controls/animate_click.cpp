@@ -4,18 +4,11 @@
 
 const char* const AnimateClickClassName = "TAnimateClick";
 
-namespace {
-WNDPROC g_baseProc = nullptr;
-const char* const SelfProperty = "TAnimateClick";
-}
-
 void TAnimateClick::RegisterClass(HINSTANCE instance)
 {
     // A superclass of the system control: the same, but with double-clicks.
     WNDCLASSA wc{};
     GetClassInfoA(nullptr, ANIMATE_CLASSA, &wc);
-    g_baseProc = wc.lpfnWndProc;
-    wc.lpfnWndProc = WndProc;
     wc.hInstance = instance;
     wc.style |= CS_DBLCLKS;
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -33,13 +26,7 @@ HWND TAnimateClick::Create(HWND parent, int id, int x, int y, int w, int h)
 
 TAnimateClick::TAnimateClick(HWND hwnd) : Control(hwnd, ControlKind::Animate, 0)
 {
-    SetPropA(hwnd, SelfProperty, this);
-}
-
-TAnimateClick::~TAnimateClick()
-{
-    if (IsWindow(Handle()))
-        RemovePropA(Handle(), SelfProperty);
+    Install(hwnd);
 }
 
 Status TAnimateClick::Play()
@@ -82,24 +69,31 @@ void TAnimateClick::OnNotifyCode(int code)
         playing_ = false;
 }
 
-LRESULT CALLBACK TAnimateClick::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+HBRUSH TAnimateClick::CtlColor(UINT msg, HDC dc, HWND from) const
 {
-    auto* self = static_cast<TAnimateClick*>(GetPropA(hwnd, SelfProperty));
+    if (msg != WM_CTLCOLORSTATIC || from != Handle())
+        return nullptr;
+    SetBkColor(dc, RGB(0, 0, 0));
+    return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+}
+
+LRESULT TAnimateClick::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
     // The system control lets the mouse through to its parent; ours takes
     // it, or neither the double-click nor the hint would ever arrive.
     if (msg == WM_NCHITTEST)
         return HTCLIENT;
     if (msg == WM_LBUTTONDBLCLK) {
         // Goes no further: neither the system control nor DefWindowProc see it.
-        if (self && self->onDblClick_)
-            self->onDblClick_(*self);
+        if (onDblClick_)
+            onDblClick_(*this);
         return 0;
     }
     if (msg == WM_ERASEBKGND) {
         RECT rc;
-        GetClientRect(hwnd, &rc);
+        GetClientRect(Handle(), &rc);
         FillRect(reinterpret_cast<HDC>(wp), &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return 1;
     }
-    return CallWindowProcA(g_baseProc, hwnd, msg, wp, lp);
+    return CallOriginal(msg, wp, lp);
 }

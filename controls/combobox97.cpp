@@ -3,8 +3,6 @@
 
 namespace {
 
-const char* const SelfProperty = "TComboBox97";
-
 // The strip at the right of the client area that the flat look paints
 // itself: the arrow button and a few pixels of margin left of it.
 constexpr int ButtonMargin = 4;
@@ -21,27 +19,16 @@ RECT ClientRect(HWND hwnd)
 TComboBox97::TComboBox97(HWND combo, int tag)
     : Control(combo, ControlKind::ComboBox, tag),
       hadClientEdge_((GetWindowLongPtrA(combo, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0),
-      buttonWidth_(GetSystemMetrics(SM_CXVSCROLL) + 2)
+      ownColor_(GetSysColor(COLOR_WINDOW)), buttonWidth_(GetSystemMetrics(SM_CXVSCROLL) + 2)
 {
-    SetColor(GetSysColor(COLOR_WINDOW), false);
-    savedColor_ = color_;
-    savedParentColor_ = parentColor_;
-
-    SetPropA(combo, SelfProperty, this);
-    oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
-    attached_ = true;
+    SetColor(ownColor_);
+    Install(combo);
 }
 
 TComboBox97::~TComboBox97()
 {
-    // Once the window is gone its handle may already name another window.
-    if (attached_ && IsWindow(Handle())) {
-        if (mouseInside_)
-            StartLeaveTracking(false);
-        SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-        RemovePropA(Handle(), SelfProperty);
-    }
+    if (mouseInside_ && Installed())
+        StartLeaveTracking(false);
 }
 
 int TComboBox97::ItemIndex() const
@@ -81,20 +68,18 @@ void TComboBox97::SetFlat(bool on)
     Repaint();
 }
 
-bool TComboBox97::AnswerCtlColor(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) const
+HBRUSH TComboBox97::CtlColor(UINT msg, HDC dc, HWND from) const
 {
     if (msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORLISTBOX && msg != WM_CTLCOLORSTATIC)
-        return false;
-    HWND from = reinterpret_cast<HWND>(lp);
-    // The edit field is a child of the box; the dropped-down list is a popup
-    // the box owns. Either way GetParent names the box.
-    if (!from || (from != Handle() && GetParent(from) != Handle()))
-        return false;
-    HDC dc = reinterpret_cast<HDC>(wp);
+        return nullptr;
+    // The dropped-down list is not the box's child (GetParent does not name
+    // the box) and keeps the system's colours: it drops only while the box
+    // is enabled, when they are the box's own.
+    if (from != Handle())
+        return nullptr;
     SetBkColor(dc, color_);
     SetTextColor(dc, GetSysColor(Enabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    result = reinterpret_cast<LRESULT>(brush_.get());
-    return true;
+    return brush_.get();
 }
 
 bool TComboBox97::Hot() const
@@ -105,11 +90,6 @@ bool TComboBox97::Hot() const
     return focus && (focus == Handle() || IsChild(Handle(), focus));
 }
 
-bool TComboBox97::Simple() const
-{
-    return (GetWindowLongPtrA(Handle(), GWL_STYLE) & 0x3) == CBS_SIMPLE;
-}
-
 RECT TComboBox97::ButtonArea() const
 {
     RECT rc = ClientRect(Handle());
@@ -117,14 +97,11 @@ RECT TComboBox97::ButtonArea() const
     return rc;
 }
 
-void TComboBox97::SetColor(COLORREF color, bool parentColor)
+void TComboBox97::SetColor(COLORREF color)
 {
-    if (brush_ && color == color_) {
-        parentColor_ = parentColor;
+    if (brush_ && color == color_)
         return;
-    }
     color_ = color;
-    parentColor_ = parentColor;
     brush_.reset(CreateSolidBrush(color));
 }
 
@@ -148,17 +125,15 @@ void TComboBox97::Paint(HDC given)
     const RECT client = ClientRect(Handle());
     auto paintOn = [&](HDC dc) {
         const int saved = SaveDC(dc);
-        if (!Simple()) {
-            FillRect(dc, &client, brush_.get());
-            RECT button = ButtonArea();
-            InflateRect(&button, -1, -1);
-            DrawFrameControl(dc, &button, DFC_SCROLL,
-                             DFCS_SCROLLCOMBOBOX | DFCS_FLAT | (Enabled() ? 0 : DFCS_INACTIVE));
-            // Keep the box from painting its own button over ours.
-            ExcludeClipRect(dc, client.right - buttonWidth_ - ButtonMargin, 0, client.right,
-                            client.bottom);
-        }
-        CallOld(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        FillRect(dc, &client, brush_.get());
+        RECT button = ButtonArea();
+        InflateRect(&button, -1, -1);
+        DrawFrameControl(dc, &button, DFC_SCROLL,
+                         DFCS_SCROLLCOMBOBOX | DFCS_FLAT | (Enabled() ? 0 : DFCS_INACTIVE));
+        // Keep the box from painting its own button over ours.
+        ExcludeClipRect(dc, client.right - buttonWidth_ - ButtonMargin, 0, client.right,
+                        client.bottom);
+        CallOriginal(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
         RestoreDC(dc, saved);
     };
     if (given) {
@@ -205,21 +180,19 @@ void TComboBox97::DrawFrame()
 
     // The button: raised (flat while held down) when hot, its edge hidden
     // under button face when not. The arrow inside is left alone.
-    if (!Simple()) {
-        ExcludeClipRect(dc.get(), dx + cw - buttonWidth_ + 4, dy + 4, dx + cw - 4, dy + ch - 4);
-        RECT b{dx + cw - buttonWidth_ - 2, dy, dx + cw, dy + ch};
-        InflateRect(&b, -2, -2);
-        if (hot) {
-            DrawEdge(dc.get(), &b, EDGE_RAISED, BF_RECT | (pressed_ ? BF_FLAT : 0));
-        } else {
-            InflateRect(&b, -1, -1);
-            FillRect(dc.get(), &b, face.get());
-        }
+    ExcludeClipRect(dc.get(), dx + cw - buttonWidth_ + 4, dy + 4, dx + cw - 4, dy + ch - 4);
+    RECT b{dx + cw - buttonWidth_ - 2, dy, dx + cw, dy + ch};
+    InflateRect(&b, -2, -2);
+    if (hot) {
+        DrawEdge(dc.get(), &b, EDGE_RAISED, BF_RECT | (pressed_ ? BF_FLAT : 0));
+    } else {
+        InflateRect(&b, -1, -1);
+        FillRect(dc.get(), &b, face.get());
     }
 
     // The raised edge reaches a pixel beyond what the plain look covers;
     // repaint the button strip so none of it stays behind.
-    if (drawnHot_ && !hot && !Simple()) {
+    if (drawnHot_ && !hot) {
         RECT strip{cw - buttonWidth_ - ButtonMargin, 0, cw, ch};
         InvalidateRect(Handle(), &strip, FALSE);
     }
@@ -257,46 +230,22 @@ void TComboBox97::OnEnable(bool enabling)
         }
         pressed_ = false;
     }
-    if (enabling && colorSwapped_) {
-        SetColor(savedColor_, savedParentColor_);
-        colorSwapped_ = false;
+    if (enabling && parentColor_) {
+        SetColor(ownColor_);
+        parentColor_ = false;
         changed = true;
     } else if (!enabling && flat_) {
-        if (!colorSwapped_) {
-            savedColor_ = color_;
-            savedParentColor_ = parentColor_;
-            colorSwapped_ = true;
-        }
-        SetColor(GetSysColor(COLOR_BTNFACE), true);
+        SetColor(GetSysColor(COLOR_BTNFACE));
+        parentColor_ = true;
         changed = true;
     }
     if (flat_ || changed)
         Repaint();
 }
 
-LRESULT TComboBox97::CallOld(UINT msg, WPARAM wp, LPARAM lp)
-{
-    return CallWindowProcA(oldProc_, Handle(), msg, wp, lp);
-}
-
-LRESULT CALLBACK TComboBox97::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    auto* self = static_cast<TComboBox97*>(GetPropA(hwnd, SelfProperty));
-    if (!self)
-        return DefWindowProcA(hwnd, msg, wp, lp);
-    return self->HandleMessage(msg, wp, lp);
-}
-
-LRESULT TComboBox97::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
+LRESULT TComboBox97::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_NCDESTROY: {
-        const WNDPROC old = oldProc_;
-        SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-        RemovePropA(Handle(), SelfProperty);
-        attached_ = false;
-        return CallWindowProcA(old, Handle(), msg, wp, lp);
-    }
     case WM_PAINT:
         if (!flat_)
             break;
@@ -304,15 +253,8 @@ LRESULT TComboBox97::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
-        const LRESULT result = CallOld(msg, wp, lp);
+        const LRESULT result = CallOriginal(msg, wp, lp);
         DrawFrame();
-        return result;
-    }
-    case WM_COMMAND: {
-        // The edit field of an editable list: its focus is the list's.
-        const LRESULT result = CallOld(msg, wp, lp);
-        if (HIWORD(wp) == EN_SETFOCUS || HIWORD(wp) == EN_KILLFOCUS)
-            DrawFrame();
         return result;
     }
     case WM_MOUSEMOVE:
@@ -326,7 +268,7 @@ LRESULT TComboBox97::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         }
         break;
     case WM_LBUTTONDOWN: {
-        const LRESULT result = CallOld(msg, wp, lp);
+        const LRESULT result = CallOriginal(msg, wp, lp);
         if (SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0)) {
             pressed_ = true;
             tracking_ = true;
@@ -335,25 +277,21 @@ LRESULT TComboBox97::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return result;
     }
     case WM_LBUTTONUP:
-        if (pressed_) {
-            pressed_ = false;
-            DrawFrame();
-        }
-        break;
     case WM_CAPTURECHANGED:
-        // The button cannot stay down once the box has lost the mouse.
+        // The button comes up with the mouse, and cannot stay down once the
+        // box has lost it.
         if (pressed_) {
             pressed_ = false;
             DrawFrame();
         }
         break;
     case WM_ENABLE: {
-        const LRESULT result = CallOld(msg, wp, lp);
+        const LRESULT result = CallOriginal(msg, wp, lp);
         OnEnable(wp != FALSE);
         return result;
     }
     default:
         break;
     }
-    return CallOld(msg, wp, lp);
+    return CallOriginal(msg, wp, lp);
 }

@@ -76,6 +76,20 @@ void ProgressBar::SetPosition(int pos) { SendMessageA(Handle(), PBM_SETPOS, pos,
 int TabControl::TabIndex() const { return static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0)); }
 void TabControl::SetTabIndex(int index) { SendMessageA(Handle(), TCM_SETCURSEL, index, 0); }
 
+LRESULT TabControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    // Its own notifications go to its parent the usual way.
+    bool fromChild = reinterpret_cast<HWND>(lp) != Handle();
+    if (msg == WM_NOTIFY) {
+        HWND from = reinterpret_cast<const NMHDR*>(lp)->hwndFrom;
+        fromChild = from != Handle() && GetParent(from) == Handle();
+    }
+    LRESULT forwarded = 0;
+    if (fromChild && ForwardToTopLevel(Handle(), msg, wp, lp, forwarded))
+        return forwarded;
+    return CallOriginal(msg, wp, lp);
+}
+
 void Container::SetEnabled(bool on)
 {
     Control::SetEnabled(on);

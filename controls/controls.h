@@ -3,6 +3,7 @@
 // operations the handlers use. Setting a value from code raises no change
 // notification: Win32 sends those only for user input.
 #include "controls/control_kind.h"
+#include "controls/subclass.h"
 #include <windows.h>
 #include <string>
 
@@ -74,11 +75,16 @@ public:
     void SetPosition(int pos);
 };
 
-class TabControl : public Control {
+// A tab control passes what it hears from the windows placed on it (its
+// pages) on to the top-level window, as a container does.
+class TabControl : public Control, public Subclass {
 public:
-    TabControl(HWND h, int tag) : Control(h, ControlKind::TabControl, tag) {}
+    TabControl(HWND h, int tag) : Control(h, ControlKind::TabControl, tag) { Install(h); }
     int TabIndex() const;
     void SetTabIndex(int index);
+
+private:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 class PaintBox : public Control {

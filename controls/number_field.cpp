@@ -1,24 +1,10 @@
 #include "controls/number_field.h"
 #include "core/number_text.h"
 
-namespace {
-const char* const SelfProperty = "TarnwickNumberField";
-}
-
 NumberField::NumberField(HWND edit, HWND updown, int tag)
     : Control(edit, ControlKind::NumberField, tag), updown_(updown)
 {
-    SetPropA(edit, SelfProperty, this);
-    oldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
-}
-
-NumberField::~NumberField()
-{
-    if (IsWindow(Handle())) {
-        SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-        RemovePropA(Handle(), SelfProperty);
-    }
+    Install(edit);
 }
 
 void NumberField::SetEnabled(bool on)
@@ -49,17 +35,11 @@ bool NumberField::IsAcceptedChar(char c)
     return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || (u < 32 && c != '\r');
 }
 
-LRESULT CALLBACK NumberField::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT NumberField::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto* self = static_cast<NumberField*>(GetPropA(hwnd, SelfProperty));
-    const WNDPROC old = self->oldProc_;
     if (msg == WM_CHAR && !IsAcceptedChar(static_cast<char>(wp))) {
         MessageBeep(0);
         return 0;
     }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-        RemovePropA(hwnd, SelfProperty);
-    }
-    return CallWindowProcA(old, hwnd, msg, wp, lp);
+    return CallOriginal(msg, wp, lp);
 }

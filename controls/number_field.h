@@ -4,12 +4,12 @@
 // digits, signs, "." and control characters (Enter excepted) are refused
 // with the default beep.
 #include "controls/controls.h"
+#include "controls/subclass.h"
 #include <cstdint>
 
-class NumberField : public Control {
+class NumberField : public Control, public Subclass {
 public:
     NumberField(HWND edit, HWND updown, int tag);
-    ~NumberField() override;
 
     HWND UpDown() const { return updown_; }
     void SetEnabled(bool on) override;
@@ -23,7 +23,6 @@ public:
     static bool IsAcceptedChar(char c);
 
 private:
-    static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     HWND updown_;
-    WNDPROC oldProc_ = nullptr;
 };

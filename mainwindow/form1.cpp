@@ -1,5 +1,6 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/control_ids.h"
+#include "controls/subclass.h"
 #include "platform/container.h"
 #include "platform/message_box.h"
 #include <commctrl.h>
@@ -125,20 +126,12 @@ LRESULT TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         OnPaintBox(reinterpret_cast<HWND>(wp), reinterpret_cast<HDC>(lp));
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (GetDlgCtrlID(reinterpret_cast<HWND>(lp)) == id::ani) {
-            SetBkColor(reinterpret_cast<HDC>(wp), RGB(0, 0, 0));
-            return reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH));
-        }
-        [[fallthrough]];
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-        // The flat lists keep their own colour, the parent's while disabled.
-        for (int list = id::Refrrate512x384; list <= id::Refrrate1024x768; ++list) {
-            LRESULT brush = 0;
-            const Control* combo = controls_.Find(list);
-            if (combo && static_cast<const TComboBox97*>(combo)->AnswerCtlColor(msg, wp, lp, brush))
-                return brush;
-        }
+        // Controls with colours of their own (the flat lists, the animation)
+        // answer for themselves; the others get the default.
+        if (ReflectCtlColor(msg, wp, lp, result))
+            return result;
         break;
     case DM_GETDEFID:
         return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);

@@ -68,8 +68,7 @@ std::unique_ptr<Control> MakeTabs(HWND parent, const LayoutItem& it, DWORD style
     HWND h = MakeWindow(parent, it, WC_TABCONTROLA, style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                         WS_EX_CONTROLPARENT);
     SetFont(h);
-    ForwardChildNotifications(h);
-    return std::make_unique<TabControl>(h, it.tag);
+    return std::make_unique<TabControl>(h, it.tag);  // passes its pages' notifications on
 }
 
 void AddTab(HWND tabs, const char* caption)

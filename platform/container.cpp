@@ -7,8 +7,6 @@ const char* const PaintBoxClassName = "TarnwickPaintBox";
 
 namespace {
 
-const char* const OldProcProperty = "TarnwickOldProc";
-
 struct ContainerData {
     ContainerLook look;
     std::vector<PaintedFrame> frames;
@@ -33,17 +31,6 @@ HWND TopLevelWindow(HWND hwnd)
     while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
         hwnd = GetParent(hwnd);
     return hwnd;
-}
-
-// Passes a child's notification on to the top-level window, if there is
-// one above this window; returns false when the window is itself top-level.
-bool Forward(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
-{
-    HWND root = TopLevelWindow(hwnd);
-    if (!root || root == hwnd)
-        return false;
-    result = SendMessageA(root, msg, wp, lp);
-    return true;
 }
 
 void PaintGroupFrame(HWND hwnd, HDC dc)
@@ -109,7 +96,7 @@ LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             InvalidateRect(hwnd, nullptr, TRUE);
         break;
     default:
-        if (IsForwarded(msg) && Forward(hwnd, msg, wp, lp, forwarded))
+        if (ForwardToTopLevel(hwnd, msg, wp, lp, forwarded))
             return forwarded;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
@@ -126,26 +113,6 @@ LRESULT CALLBACK PaintBoxProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK ForwardingSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    auto old = reinterpret_cast<WNDPROC>(GetPropA(hwnd, OldProcProperty));
-    LRESULT forwarded = 0;
-    if (IsForwarded(msg) && reinterpret_cast<HWND>(lp) != hwnd && msg != WM_NOTIFY &&
-        Forward(hwnd, msg, wp, lp, forwarded))
-        return forwarded;
-    if (msg == WM_NOTIFY) {
-        const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
-        if (hdr->hwndFrom != hwnd && GetParent(hdr->hwndFrom) == hwnd &&
-            Forward(hwnd, msg, wp, lp, forwarded))
-            return forwarded;
-    }
-    if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, OldProcProperty);
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-    }
-    return CallWindowProcA(old, hwnd, msg, wp, lp);
 }
 
 } // namespace
@@ -189,11 +156,15 @@ void AddPaintedFrame(HWND container, const RECT& rect)
         data->frames.push_back(PaintedFrame{rect});
 }
 
-void ForwardChildNotifications(HWND control)
+bool ForwardToTopLevel(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    auto old = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC));
-    SetPropA(control, OldProcProperty, reinterpret_cast<HANDLE>(old));
-    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ForwardingSubclassProc));
+    if (!IsForwarded(msg))
+        return false;
+    HWND root = TopLevelWindow(hwnd);
+    if (!root || root == hwnd)
+        return false;
+    result = SendMessageA(root, msg, wp, lp);
+    return true;
 }
 
 HFONT ProgramFont()

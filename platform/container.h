@@ -26,9 +26,10 @@ HWND CreateContainer(HWND parent, int id, ContainerLook look, const char* captio
 HWND CreatePaintBox(HWND parent, int id, int x, int y, int w, int h);
 void AddPaintedFrame(HWND container, const RECT& rect);
 
-// Makes a control of a system class (a tab control) pass its children's
-// notifications on to the top-level window.
-void ForwardChildNotifications(HWND control);
+// Passes a notification a window hears from its children (WM_COMMAND,
+// WM_NOTIFY, WM_CTLCOLOR* and the like) on to the top-level window above
+// it. False for other messages, and when hwnd is itself top-level.
+bool ForwardToTopLevel(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
 // The font every window of the program uses: "MS Sans Serif", height -11.
 HFONT ProgramFont();

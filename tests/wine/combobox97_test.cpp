@@ -1,6 +1,7 @@
 // The flat drop-down list in a real window: its state driven by real
 // messages, its frame read back from the screen.
 #include "controls/combobox97.h"
+#include "controls/subclass.h"
 #include "platform/container.h"
 #include "platform/handles.h"
 #include <gtest/gtest.h>
@@ -17,7 +18,6 @@ constexpr int ClosedHeight = 21;
 const POINT FarAway{1000, 740};  // a point of the screen no test window covers
 
 // What the parent window hears of the list.
-TComboBox97* g_list = nullptr;
 int g_selChanges = 0;
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -31,7 +31,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC: {
         LRESULT brush = 0;
-        if (g_list && g_list->AnswerCtlColor(msg, wp, lp, brush))
+        if (ReflectCtlColor(msg, wp, lp, brush))
             return brush;
         break;
     }
@@ -132,7 +132,6 @@ protected:
         other_ = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 20, 120, 75,
                                  23, parent_, nullptr, GetModuleHandleA(nullptr), nullptr);
         list_ = std::make_unique<TComboBox97>(combo_, 0);
-        g_list = list_.get();
         for (const char* item : {"60 Hz", "75 Hz", "85 Hz"})
             list_->AddItem(item);
         SendMessageA(combo_, CB_SETITEMHEIGHT, 0, 13);
@@ -147,7 +146,6 @@ protected:
 
     void TearDown() override
     {
-        g_list = nullptr;
         DestroyWindow(parent_);  // the list outlives its window, as in the form
         list_.reset();
         Pump();
@@ -325,16 +323,50 @@ TEST_F(ComboBox97Test, DisabledFlatListTakesTheParentsColour)
 
 TEST_F(ComboBox97Test, ColourQueriesAreAnsweredOnlyForTheList)
 {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(combo_, &info));
+    const struct {
+        const char* name;
+        UINT msg;
+        HWND from;
+        bool answered;
+    } cases[] = {
+        {"the box", WM_CTLCOLORSTATIC, combo_, true},
+        {"the box, enabled", WM_CTLCOLOREDIT, combo_, true},
+        // It drops only while enabled, when the system's colours are the list's.
+        {"its dropped-down list", WM_CTLCOLORLISTBOX, info.hwndList, false},
+        {"another control", WM_CTLCOLORSTATIC, other_, false},
+        {"the parent", WM_CTLCOLORSTATIC, parent_, false},
+        {"a button's query", WM_CTLCOLORBTN, combo_, false},
+        {"no window", WM_CTLCOLORSTATIC, nullptr, false},
+    };
     HDC dc = GetDC(parent_);
-    LRESULT brush = 0;
-    EXPECT_TRUE(list_->AnswerCtlColor(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                      reinterpret_cast<LPARAM>(combo_), brush));
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), list_->BackgroundBrush());
-    EXPECT_FALSE(list_->AnswerCtlColor(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(other_), brush));
-    EXPECT_FALSE(list_->AnswerCtlColor(WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(combo_), brush));
+    for (const auto& c : cases) {
+        LRESULT brush = 0;
+        EXPECT_EQ(ReflectCtlColor(c.msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.from), brush),
+                  c.answered) << c.name;
+        if (c.answered) {
+            EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), list_->BackgroundBrush()) << c.name;
+        }
+    }
     ReleaseDC(parent_, dc);
+}
+
+TEST_F(ComboBox97Test, GivesTheWindowBackWhenItGoesFirst)
+{
+    // The window gets its own procedure back and works on without the list.
+    HWND plain = MakeCombo(150, 20);
+    const LONG_PTR own = GetWindowLongPtrA(plain, GWLP_WNDPROC);
+    auto list = std::make_unique<TComboBox97>(plain, 0);
+    EXPECT_EQ(Subclass::Of(plain), list.get());
+    EXPECT_NE(GetWindowLongPtrA(plain, GWLP_WNDPROC), own);
+    list.reset();
+    EXPECT_EQ(GetWindowLongPtrA(plain, GWLP_WNDPROC), own);
+    EXPECT_EQ(Subclass::Of(plain), nullptr);
+    SendMessageA(plain, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("60 Hz"));
+    EXPECT_EQ(SendMessageA(plain, CB_GETCOUNT, 0, 0), 1);
+    // (The window first is how every test here ends.)
 }
 
 TEST_F(ComboBox97Test, FrameShowsHotAndPressed)
