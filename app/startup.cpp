@@ -47,7 +47,7 @@ void RunMessageLoop(HWND mainWindow)
     }
 }
 
-int RunTarnwick(HINSTANCE instance)
+int RunTarnwick(HINSTANCE instance, void (*shown)())
 {
     CardPresent = ProbeCard();
     if (!CardPresent) {
@@ -62,6 +62,8 @@ int RunTarnwick(HINSTANCE instance)
     const Status created = form.Create();
     if (created.ok()) {
         form.Show();
+        if (shown)
+            shown();
         RunMessageLoop(form.Handle());
     }
     ReportError(created);

@@ -86,4 +86,21 @@ if(TARNWICK_THREAD_MODEL STREQUAL "win32")
   target_link_libraries(tarnwick PRIVATE tarnwick_app)
   # The exe ships stripped; its link map says which function sits where.
   target_link_options(tarnwick PRIVATE -Wl,-Map,${CMAKE_BINARY_DIR}/tarnwick.map)
+
+  # The start-up benchmark's pair (scripts/bench-startup.sh): the same
+  # program with its in-process clock, and the floor it is measured against.
+  # Neither ships.
+  add_executable(tarnwick_timed WIN32 app/main.cpp app/cxx_runtime.cpp ${TARNWICK_RC})
+  target_compile_definitions(tarnwick_timed PRIVATE TARNWICK_STARTUP_TIMES)
+  add_executable(floor_window WIN32 tools/floor_window/floor.cpp app/cxx_runtime.cpp ${TARNWICK_RC})
+  foreach(target tarnwick_timed floor_window)
+    target_compile_options(${target} PRIVATE ${TARNWICK_PRODUCT_FLAGS} $<$<COMPILE_LANGUAGE:CXX>:${TARNWICK_PRODUCT_CXX_FLAGS}>)
+    target_link_options(${target} PRIVATE -Wl,--gc-sections)
+    tarnwick_windows_target(${target})
+    target_link_libraries(${target} PRIVATE tarnwick_app)
+  endforeach()
+  # Named tarnwick.exe like the shipped one: the title comes from the name.
+  set_target_properties(tarnwick_timed PROPERTIES OUTPUT_NAME tarnwick
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/timed)
+  set_target_properties(floor_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 endif()

@@ -38,7 +38,8 @@ Status TForm1::SliderChange(Control& sender)
     TRY_ASSIGN(Label* own, table.LabelAt(slider.Tag()));
     own->SetText(label);
 
-    if (Get<CheckBox>(id::LinkSl).Checked()) {
+    const bool linked = Get<CheckBox>(id::LinkSl).Checked();
+    if (linked) {
         for (int i = entry::FirstGammaSlider; i < entry::FirstGammaSlider + 3; ++i) {
             TRY_ASSIGN(TrackBar* other, table.TrackBarAt(i));
             if (other == &slider)
@@ -49,13 +50,16 @@ Status TForm1::SliderChange(Control& sender)
             otherLabel->SetText(label);
         }
     }
+    // The profile holds what the three sliders show: only the moved one's
+    // component changes, or all three when they move together. A slider's
+    // tag is its label's entry: red, blue, green.
     if (TSetting* profile = SelectedProfile()) {
-        TRY_ASSIGN(const TrackBar* red, table.TrackBarAt(entry::RedSlider));
-        TRY_ASSIGN(const TrackBar* green, table.TrackBarAt(entry::GreenSlider));
-        TRY_ASSIGN(const TrackBar* blue, table.TrackBarAt(entry::BlueSlider));
-        profile->GammaR = PositionToGamma(red->Position());
-        profile->GammaG = PositionToGamma(green->Position());
-        profile->GammaB = PositionToGamma(blue->Position());
+        long double* const components[3] = {&profile->GammaR, &profile->GammaB, &profile->GammaG};
+        const long double gamma = PositionToGamma(position);
+        for (int i = 0; i < 3; ++i) {
+            if (linked || slider.Tag() == entry::FirstGammaLabel + i)
+                *components[i] = gamma;
+        }
     }
     return Status();
 }

@@ -7,6 +7,7 @@
 #include "platform/container.h"
 #include "platform/handles.h"
 #include <algorithm>
+#include <cstring>
 #include <commctrl.h>
 #include <vector>
 
@@ -34,7 +35,26 @@ void SetUpSlider(HWND h, int min, int max, int freq)
     SendMessageA(h, TBM_SETPOS, TRUE, min);
 }
 
-std::unique_ptr<Control> MakeNumberField(HWND parent, const LayoutItem& it)
+// Measures label texts with one DC for the whole layout.
+class TextMeasure {
+public:
+    TextMeasure() : dc_(CreateCompatibleDC(nullptr)), font_(dc_, ProgramFont()) {}
+    ~TextMeasure() { DeleteDC(dc_); }
+    TextMeasure(const TextMeasure&) = delete;
+    TextMeasure& operator=(const TextMeasure&) = delete;
+    SIZE Of(const char* text) const
+    {
+        SIZE size{};
+        GetTextExtentPoint32A(dc_, text, static_cast<int>(strlen(text)), &size);
+        return size;
+    }
+
+private:
+    HDC dc_;
+    ScopedSelectObject font_;
+};
+
+HWND MakeNumberField(HWND parent, const LayoutItem& it)
 {
     HWND edit = MakeWindow(parent, it, "EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
     SetFont(edit);
@@ -46,29 +66,19 @@ std::unique_ptr<Control> MakeNumberField(HWND parent, const LayoutItem& it)
     // The field has no bounds: the buttons only ask for a step, which the
     // field makes itself, so the up/down control's own range never binds.
     SendMessageA(updown, UDM_SETRANGE32, -1000000, 1000000);
-    return std::make_unique<NumberField>(edit, updown, it.tag);
+    return edit;
 }
 
-std::unique_ptr<Control> MakeRefreshList(HWND parent, const LayoutItem& it)
+HWND MakeRefreshList(HWND parent, const LayoutItem& it)
 {
     LayoutItem tall = it;
     tall.h = 21 + 3 * 13 + 8;  // the closed box and its dropped-down list
     HWND h = MakeWindow(parent, tall, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL);
     SetFont(h);
-    auto list = std::make_unique<TComboBox97>(h, it.tag);
     for (const char* item : RefreshItems)
-        list->AddItem(item);
+        SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     SendMessageA(h, CB_SETITEMHEIGHT, 0, 13);
-    list->SetFlat(true);
-    return list;
-}
-
-std::unique_ptr<Control> MakeTabs(HWND parent, const LayoutItem& it, DWORD style)
-{
-    HWND h = MakeWindow(parent, it, WC_TABCONTROLA, style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                        WS_EX_CONTROLPARENT);
-    SetFont(h);
-    return std::make_unique<TabControl>(h, it.tag);  // passes its pages' notifications on
+    return h;
 }
 
 void AddTab(HWND tabs, const char* caption)
@@ -80,75 +90,103 @@ void AddTab(HWND tabs, const char* caption)
     SendMessageA(tabs, TCM_INSERTITEMA, count, reinterpret_cast<LPARAM>(&item));
 }
 
-std::unique_ptr<Control> MakeContainer(HWND parent, const LayoutItem& it, ContainerLook look)
+HWND MakeTabs(HWND parent, const LayoutItem& it, DWORD style)
 {
-    HWND h = CreateContainer(parent, it.id, look, it.text, it.x, it.y, it.w, it.h,
-                             it.tabOrder >= 0 ? WS_TABSTOP : 0);
-    return std::make_unique<Container>(h, it.tag);
+    HWND h = MakeWindow(parent, it, WC_TABCONTROLA, style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                        WS_EX_CONTROLPARENT);
+    SetFont(h);
+    return h;
 }
 
-std::unique_ptr<Control> MakeControl(HWND parent, const LayoutItem& it)
+HWND MakeContainer(HWND parent, const LayoutItem& it, ContainerLook look)
+{
+    return CreateContainer(parent, it.id, look, it.text, it.x, it.y, it.w, it.h,
+                           it.tabOrder >= 0 ? WS_TABSTOP : 0);
+}
+
+HWND MakeSlider(HWND parent, const LayoutItem& it, DWORD style, int min, int max, int freq)
+{
+    HWND h = MakeWindow(parent, it, TRACKBAR_CLASSA, TBS_HORZ | TBS_ENABLESELRANGE | TBS_FIXEDLENGTH | style);
+    SetUpSlider(h, min, max, freq);
+    return h;
+}
+
+HWND MakeLabel(HWND parent, const LayoutItem& it, DWORD style, const TextMeasure& measure)
+{
+    LayoutItem sized = it;
+    if (it.kind == ItemKind::Label && it.w == 0 && it.h == 0) {
+        const SIZE size = measure.Of(it.text);
+        sized.w = size.cx;
+        sized.h = size.cy;
+    }
+    return MakeWindow(parent, sized, "STATIC", style | SS_NOPREFIX);
+}
+
+// The window of one item, in its final style and with what it holds from
+// the start (tab items, list items, slider ranges).
+HWND MakeItemWindow(HWND parent, const LayoutItem& it, const TextMeasure& measure)
 {
     switch (it.kind) {
     case ItemKind::PageTabs: return MakeTabs(parent, it, TCS_HOTTRACK);
     case ItemKind::FlatTabs: {
-        auto tabs = MakeTabs(parent, it, TCS_BUTTONS | TCS_FLATBUTTONS);
-        AddTab(tabs->Handle(), "Direct3D");
-        AddTab(tabs->Handle(), "Glide");
+        HWND tabs = MakeTabs(parent, it, TCS_BUTTONS | TCS_FLATBUTTONS);
+        AddTab(tabs, "Direct3D");
+        AddTab(tabs, "Glide");
         return tabs;
     }
-    case ItemKind::Page: {
+    case ItemKind::Page:
         AddTab(parent, it.text);
-        auto page = MakeContainer(parent, it, ContainerLook::Plain);
-        SetWindowTextA(page->Handle(), it.text);
-        return page;
-    }
+        return MakeContainer(parent, it, ContainerLook::Plain);
     case ItemKind::Panel: return MakeContainer(parent, it, ContainerLook::Plain);
     case ItemKind::BevelPanel: return MakeContainer(parent, it, ContainerLook::LoweredBevel);
     case ItemKind::GroupBox: return MakeContainer(parent, it, ContainerLook::GroupBox);
-    case ItemKind::Label:
-        if (it.w == 0 && it.h == 0) {
-            auto label = std::make_unique<Label>(
-                MakeWindow(parent, it, "STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX), it.tag, true);
-            label->FitToText();
-            return label;
-        }
-        return std::make_unique<Label>(MakeWindow(parent, it, "STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX), it.tag);
-    case ItemKind::LabelRight:
-        return std::make_unique<Label>(MakeWindow(parent, it, "STATIC", SS_RIGHT | SS_NOPREFIX), it.tag);
-    case ItemKind::LabelWrap:
-        return std::make_unique<Label>(MakeWindow(parent, it, "STATIC", SS_LEFT | SS_NOPREFIX), it.tag);
-    case ItemKind::Button:
-        return std::make_unique<Control>(MakeWindow(parent, it, "BUTTON", BS_PUSHBUTTON | BS_NOTIFY), ControlKind::Button, it.tag);
-    case ItemKind::DefaultButton:
-        return std::make_unique<Control>(MakeWindow(parent, it, "BUTTON", BS_DEFPUSHBUTTON | BS_NOTIFY), ControlKind::Button, it.tag);
-    case ItemKind::CheckBox:
-        return std::make_unique<CheckBox>(MakeWindow(parent, it, "BUTTON", BS_AUTOCHECKBOX), it.tag);
-    case ItemKind::GammaSlider: {
-        HWND h = MakeWindow(parent, it, TRACKBAR_CLASSA,
-                            TBS_HORZ | TBS_NOTICKS | TBS_ENABLESELRANGE | TBS_FIXEDLENGTH);
-        SetUpSlider(h, 0, 400, 20);
-        return std::make_unique<TrackBar>(h, it.tag);
-    }
-    case ItemKind::ClockSlider: {
-        HWND h = MakeWindow(parent, it, TRACKBAR_CLASSA,
-                            TBS_HORZ | TBS_BOTH | TBS_AUTOTICKS | TBS_ENABLESELRANGE | TBS_FIXEDLENGTH);
-        SetUpSlider(h, 50, 120, 10);
-        return std::make_unique<TrackBar>(h, it.tag);
-    }
+    case ItemKind::Label: return MakeLabel(parent, it, SS_LEFTNOWORDWRAP, measure);
+    case ItemKind::LabelRight: return MakeLabel(parent, it, SS_RIGHT, measure);
+    case ItemKind::LabelWrap: return MakeLabel(parent, it, SS_LEFT, measure);
+    case ItemKind::Button: return MakeWindow(parent, it, "BUTTON", BS_PUSHBUTTON | BS_NOTIFY);
+    case ItemKind::DefaultButton: return MakeWindow(parent, it, "BUTTON", BS_DEFPUSHBUTTON | BS_NOTIFY);
+    case ItemKind::CheckBox: return MakeWindow(parent, it, "BUTTON", BS_AUTOCHECKBOX);
+    case ItemKind::GammaSlider: return MakeSlider(parent, it, TBS_NOTICKS, 0, 400, 20);
+    case ItemKind::ClockSlider: return MakeSlider(parent, it, TBS_BOTH | TBS_AUTOTICKS, 50, 120, 10);
     case ItemKind::ProgressBar: {
         HWND h = MakeWindow(parent, it, PROGRESS_CLASSA, PBS_SMOOTH);
         SendMessageA(h, PBM_SETRANGE32, 0, 100);
-        return std::make_unique<ProgressBar>(h, it.tag);
+        return h;
     }
     case ItemKind::NumberField: return MakeNumberField(parent, it);
     case ItemKind::RefreshList: return MakeRefreshList(parent, it);
-    case ItemKind::Animate:
-        return std::make_unique<TAnimateClick>(TAnimateClick::Create(parent, it.id, it.x, it.y, it.w, it.h));
-    case ItemKind::PaintBox:
-        return std::make_unique<PaintBox>(CreatePaintBox(parent, it.id, it.x, it.y, it.w, it.h), it.tag);
-    case ItemKind::BevelFrame:
-        break;
+    case ItemKind::Animate: return TAnimateClick::Create(parent, it.id, it.x, it.y, it.w, it.h);
+    case ItemKind::PaintBox: return CreatePaintBox(parent, it.id, it.x, it.y, it.w, it.h);
+    case ItemKind::BevelFrame: break;
+    }
+    return nullptr;
+}
+
+// The wrapper the handlers reach the window through.
+std::unique_ptr<Control> Wrap(const LayoutItem& it, HWND h)
+{
+    switch (it.kind) {
+    case ItemKind::PageTabs:
+    case ItemKind::FlatTabs: return std::make_unique<TabControl>(h, it.tag);
+    case ItemKind::Page: case ItemKind::Panel: case ItemKind::BevelPanel: case ItemKind::GroupBox:
+        return std::make_unique<Container>(h, it.tag);
+    case ItemKind::Label: return std::make_unique<Label>(h, it.tag, it.w == 0 && it.h == 0);
+    case ItemKind::LabelRight: case ItemKind::LabelWrap: return std::make_unique<Label>(h, it.tag);
+    case ItemKind::Button: case ItemKind::DefaultButton:
+        return std::make_unique<Control>(h, ControlKind::Button, it.tag);
+    case ItemKind::CheckBox: return std::make_unique<CheckBox>(h, it.tag);
+    case ItemKind::GammaSlider: case ItemKind::ClockSlider: return std::make_unique<TrackBar>(h, it.tag);
+    case ItemKind::ProgressBar: return std::make_unique<ProgressBar>(h, it.tag);
+    case ItemKind::NumberField:
+        return std::make_unique<NumberField>(h, GetDlgItem(GetParent(h), it.id + id::UpDownOffset), it.tag);
+    case ItemKind::RefreshList: {
+        auto list = std::make_unique<TComboBox97>(h, it.tag);
+        list->SetFlat(true);
+        return list;
+    }
+    case ItemKind::Animate: return std::make_unique<TAnimateClick>(h);
+    case ItemKind::PaintBox: return std::make_unique<PaintBox>(h, it.tag);
+    case ItemKind::BevelFrame: break;
     }
     return nullptr;
 }
@@ -169,20 +207,22 @@ std::vector<const LayoutItem*> ChildrenOf(int parent)
     return children;
 }
 
-void BuildChildren(HWND parentWnd, int parentId, ControlMap& controls)
+// Calls `made` for each item's window, parents before children and
+// siblings in their tab order.
+template <typename Made>
+void BuildChildren(HWND parentWnd, int parentId, const TextMeasure& measure, Made& made)
 {
     for (const LayoutItem* it : ChildrenOf(parentId)) {
         if (it->kind == ItemKind::BevelFrame) {
             AddPaintedFrame(parentWnd, RECT{it->x, it->y, it->x + it->w, it->y + it->h});
             continue;
         }
-        std::unique_ptr<Control> control = MakeControl(parentWnd, *it);
-        SetFont(control->Handle());
+        HWND hwnd = MakeItemWindow(parentWnd, *it, measure);
+        SetFont(hwnd);
         if (it->flags & Disabled)
-            EnableWindow(control->Handle(), FALSE);
-        HWND hwnd = control->Handle();
-        controls.Add(it->id, std::move(control));
-        BuildChildren(hwnd, it->id, controls);
+            EnableWindow(hwnd, FALSE);
+        made(*it, hwnd);
+        BuildChildren(hwnd, it->id, measure, made);
     }
 }
 
@@ -190,10 +230,19 @@ void BuildChildren(HWND parentWnd, int parentId, ControlMap& controls)
 
 void BuildLayout(HWND form, ControlMap& controls)
 {
-    BuildChildren(form, 0, controls);
+    const TextMeasure measure;
+    auto wrap = [&controls](const LayoutItem& it, HWND hwnd) { controls.Add(it.id, Wrap(it, hwnd)); };
+    BuildChildren(form, 0, measure, wrap);
     // Pages overlap the tab strip's display area; the laid-out active page
     // is "Alapok".
     SelectPage(controls, 1);
+}
+
+void BuildLayoutWindows(HWND form)
+{
+    const TextMeasure measure;
+    auto nothing = [](const LayoutItem&, HWND) {};
+    BuildChildren(form, 0, measure, nothing);
 }
 
 void SelectPage(const ControlMap& controls, int index)

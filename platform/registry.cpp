@@ -83,27 +83,28 @@ int RegistryAccessor::GetDataSize(const std::string& name) const
 
 Result<std::string> RegistryAccessor::ReadString(const std::string& name) const
 {
-    Info info{};
-    if (!QueryInfo(name, info))
+    if (!current_)
         return std::string();
-    if (info.type != REG_SZ && info.type != REG_EXPAND_SZ)
-        return Failure(errtext::InvalidDataType, name);
-
-    // Stored data need not end in a zero, and may change between the two
-    // queries: read into a buffer with room to spare and never look past
-    // the byte count the registry reports.
-    std::vector<char> buffer(info.size + 2, '\0');
-    for (;;) {
+    // One query for the usual short text; a longer value is read again into
+    // a buffer of its size. Stored data need not end in a zero and may
+    // change between two queries: the buffer has room to spare and nothing
+    // past the byte count the registry reports is looked at.
+    std::vector<char> buffer(256 + 2, '\0');
+    for (bool first = true;; first = false) {
         DWORD type = REG_NONE;
-        DWORD size = static_cast<DWORD>(buffer.size());
+        DWORD size = static_cast<DWORD>(buffer.size() - 2);
         const LONG rc = RegQueryValueExA(current_.get(), name.c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE*>(buffer.data()), &size);
         if (rc == ERROR_MORE_DATA) {
             buffer.assign(size + 2, '\0');
             continue;
         }
-        if (rc != ERROR_SUCCESS)
+        if (rc != ERROR_SUCCESS) {
+            // A value that is not there reads as the empty text.
+            if (first)
+                return std::string();
             return Failure(errtext::FailedToGetData, name);
+        }
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             return Failure(errtext::InvalidDataType, name);
         return StringValueText(buffer.data(), size < buffer.size() ? size : buffer.size());

@@ -188,3 +188,8 @@ install_demo_setup() {
 winepath_of() {
     WINEPREFIX=$1 env LC_ALL="$TARNWICK_LOCALE" winepath -w "$2" 2>/dev/null
 }
+
+stop_xvfb() {
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+}

@@ -1,0 +1,141 @@
+// The start-up benchmark's floor: the platform work that showing
+// Tarnwick's window cannot avoid, and nothing else. The same common
+// controls and window classes, the splash painted once, the same child
+// windows made from the program's own layout tables in their final styles,
+// the same registry opens and value reads (each value once) and profile
+// reads, the driver library mapped as data and its clip opened; no
+// wrappers, no handlers, no logic. Closes when asked, like the program.
+#include "app/startup.h"
+#include "app/startup_clock.h"
+#include "mainwindow/control_ids.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/layout_builder.h"
+#include "mainwindow/splash.h"
+#include "driver/switch_tables.h"
+#include "platform/container.h"
+#include <commctrl.h>
+#include <string>
+
+namespace {
+const char* const FloorClass = "TarnwickFloor";
+const char* const VoodooPath = "SOFTWARE\\3dfx Interactive\\Voodoo2";
+
+LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// Opens a key under the driver's and reads each named value once.
+void ReadValues(const std::string& key, const char* const* names, int count)
+{
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS)
+        return;
+    for (int i = 0; i < count; ++i) {
+        BYTE data[256];
+        DWORD size = sizeof data, type = 0;
+        RegQueryValueExA(h, names[i], nullptr, &type, data, &size);
+    }
+    RegCloseKey(h);
+}
+
+// What the program's load reads: per profile three routines with a key
+// each, the two switch keys, the template key, and [vcache].
+void ReadStoredSettings()
+{
+    const char* const gamma[] = {"SSTV2_RGAMMA", "SSTV2_GGAMMA", "SSTV2_BGAMMA"};
+    const char* const refresh[] = {"SSTV2_REFRESH_512x384", "SSTV2_REFRESH_640x400", "SSTV2_REFRESH_640x480",
+                                   "SSTV2_REFRESH_800x600", "SSTV2_REFRESH_1024x768"};
+    const char* const clock[] = {"SSTV2_GRXCLK"};
+    InitSettingTables();
+    for (const char* profile : {"\\Glide", "\\D3D"}) {
+        const std::string key = std::string(VoodooPath) + profile;
+        ReadValues(key, gamma, 3);
+        ReadValues(key, refresh, 5);
+        ReadValues(key, clock, 1);
+    }
+    for (const auto* rows : {&GlideSwitches, &D3DSwitches}) {
+        const std::string key = std::string(VoodooPath) + (rows == &GlideSwitches ? "\\Glide" : "\\D3D");
+        std::vector<const char*> names;
+        for (const TData& row : *rows)
+            names.push_back(row.Name.c_str());
+        ReadValues(key, names.data(), static_cast<int>(names.size()));
+    }
+    const char* const tmpl[] = {"PathCache", "NameCache"};
+    ReadValues("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\FS Templates\\Tarnwick", tmpl, 2);
+    char text[16384];
+    GetPrivateProfileStringA("vcache", nullptr, "", text, sizeof text, "system.ini");
+    for (const char* key : {"minfilecache", "maxfilecache", "chunksize"})
+        GetPrivateProfileStringA("vcache", key, "", text, 2048, "system.ini");
+}
+
+HWND FindById(HWND root, int id)
+{
+    struct Search { int id; HWND found; } search{id, nullptr};
+    EnumChildWindows(root, [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (GetDlgCtrlID(h) != s->id)
+            return TRUE;
+        s->found = h;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    StartupClock::Start();
+    if (!ProbeCard())
+        return 0;
+    InitialiseWindowClasses(instance);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = FloorProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "MAINICON");
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = FloorClass;
+    RegisterClassA(&wc);
+
+    auto splash = std::make_unique<TSplashForm>();
+    splash->ShowAndPaint();
+    const DWORD frameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT rc{0, 0, 464, 294};
+    AdjustWindowRectEx(&rc, frameStyle, FALSE, WS_EX_CONTROLPARENT);
+    HWND frame = CreateWindowExA(WS_EX_CONTROLPARENT, FloorClass, "Tarnwick", frameStyle, 358, 208,
+                                 rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, instance, nullptr);
+    SendMessageA(frame, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE);
+    BuildLayoutWindows(frame);
+    for (int page = 1; page < 5; ++page)
+        ShowWindow(FindById(frame, id::TabSheet1 + page), SW_HIDE);
+
+    ReadStoredSettings();
+    HMODULE library = LoadLibraryExA(AnimationLibraryPath, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HWND ani = FindById(frame, id::ani);
+    if (library && SendMessageA(ani, ACM_OPENA, reinterpret_cast<WPARAM>(library),
+                                reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(AnimationResourceId))))
+        SendMessageA(ani, ACM_PLAY, 1, MAKELPARAM(0, 0xFFFF));
+    SetTimer(frame, 1, 1000, nullptr);
+    splash.reset();
+
+    ShowWindow(frame, SW_SHOW);
+    UpdateWindow(frame);
+    SetForegroundWindow(frame);
+    StartupClock::Stop();
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (library) {
+        SendMessageA(ani, ACM_OPENA, 0, 0);
+        FreeLibrary(library);
+    }
+    return 0;
+}
