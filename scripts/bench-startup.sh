@@ -26,7 +26,7 @@ template=${TARNWICK_PREFIX_TEMPLATE:-$TARNWICK_ROOT/build/prefix-template-$TARNW
 start_xvfb || exit 2
 WINEPREFIX=$(copy_prefix "$template")
 export WINEPREFIX
-trap 'drop_prefix "$WINEPREFIX"; kill $XVFB_PID 2>/dev/null' EXIT
+trap 'drop_prefix "$WINEPREFIX"; stop_xvfb' EXIT
 install_demo_setup "$WINEPREFIX" "$product/tools/3dfxv2ps_with_clip.dll"
 
 # Prints the milliseconds from launch to a visible window of class $2.
