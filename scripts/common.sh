@@ -158,21 +158,34 @@ drop_prefix() {
     rm -rf "$1"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; XVFB_PID names it.
+# Starts an X display of our own and exports DISPLAY; XVFB_PID names the
+# server and stop_xvfb ends it. Every script that needs a display starts it
+# here. Xvfb picks a free display number itself and writes it to a file once
+# it takes connections, so scripts starting one side by side never race for
+# a number.
 start_xvfb() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 50); do
-            [ -e /tmp/.X11-unix/X$n ] && { export DISPLAY=":$n"; return 0; }
-            sleep 0.1
-        done
-        kill "$XVFB_PID" 2>/dev/null
+    local numfile
+    numfile=$(mktemp /tmp/tarnwick-xvfb.XXXXXX) || return 1
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        if [ "$(wc -l <"$numfile")" -ge 1 ]; then
+            export DISPLAY=":$(head -1 "$numfile")"
+            rm -f "$numfile"
+            return 0
+        fi
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
+    rm -f "$numfile"
+    stop_xvfb
     echo "could not start Xvfb" >&2
     return 1
+}
+
+stop_xvfb() {
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
 }
 
 # Installs the demo setup into a prefix: driver keys, [vcache] and the
@@ -187,9 +200,4 @@ install_demo_setup() {
 
 winepath_of() {
     WINEPREFIX=$1 env LC_ALL="$TARNWICK_LOCALE" winepath -w "$2" 2>/dev/null
-}
-
-stop_xvfb() {
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
-    XVFB_PID=
 }

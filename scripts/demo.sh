@@ -29,7 +29,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 start_xvfb
-trap 'wineserver -k >/dev/null 2>&1 || true; kill $XVFB_PID 2>/dev/null || true' EXIT
+trap 'wineserver -k >/dev/null 2>&1 || true; stop_xvfb || true' EXIT
 env LC_ALL=$TARNWICK_LOCALE wine "$product/tarnwick.exe" &
 for _ in $(seq 100); do
     xdotool search --name '^Tarnwick$' >/dev/null 2>&1 && break

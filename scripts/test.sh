@@ -57,7 +57,7 @@ export TARNWICK_PREFIX_TEMPLATE=$template
 echo "making the template Wine prefix ($WINEARCH)"
 make_template_prefix "$template" || broken=1
 start_xvfb || broken=1
-trap 'kill ${XVFB_PID:-0} 2>/dev/null' EXIT
+trap stop_xvfb EXIT
 
 for suite in "${suites[@]}"; do
     [ -d "$suite" ] && run_ctest "$suite"

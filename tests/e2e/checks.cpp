@@ -1,4 +1,5 @@
 #include "tests/e2e/checks.h"
+#include "tests/common/raw_registry.h"
 #include <windows.h>
 #include <cstdio>
 
@@ -36,7 +37,8 @@ bool RecordEq(const std::wstring& got, const std::wstring& want, const std::stri
 
 bool RecordEq(const std::string& got, const std::string& want, const std::string& what, int line)
 {
-    return Record(got == want, what, "got \"" + Escaped(got) + "\", want \"" + Escaped(want) + "\"",
+    // Byte strings (Windows-1250 text) shown as C escapes.
+    return Record(got == want, what, "got \"" + reg::Escaped(got) + "\", want \"" + reg::Escaped(want) + "\"",
                   line);
 }
 
@@ -55,17 +57,6 @@ std::string Utf8(const std::wstring& text)
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n,
                         nullptr, nullptr);
-    return out;
-}
-
-std::string Escaped(const std::string& bytes)
-{
-    std::string out;
-    for (unsigned char c : bytes) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, c < 0x20 || c >= 0x7F ? "\\x%02X" : "%c", c);
-        out += hex;
-    }
     return out;
 }
 

@@ -18,8 +18,6 @@ bool RecordEq(const std::string& got, const std::string& want, const std::string
 int Summary();
 
 std::string Utf8(const std::wstring& text);
-// Byte strings (Windows-1250 text) shown as C escapes, for failure messages.
-std::string Escaped(const std::string& bytes);
 
 } // namespace e2e
 

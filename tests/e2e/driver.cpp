@@ -2,54 +2,56 @@
 // checks what it shows. Usage: driver <scenario> <tarnwick.exe> [args...]
 #include "tests/e2e/checks.h"
 #include "tests/e2e/scenarios.h"
+#include "tests/e2e/stored_settings.h"
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 namespace {
+enum class Writes { unchanged, may_save };
+
 const struct {
     const char* name;
     void (*run)(const e2e::Args&);
-    size_t argCount;
-    const char* usage;
+    Writes writes;
 } Scenarios[] = {
-    {"nocard", e2e::NoCard, 1, "<tarnwick.exe>"},
-    {"startup", e2e::Startup, 1, "<tarnwick.exe>"},
-    {"enter-presses-ok", e2e::EnterPressesOk, 1, "<tarnwick.exe>"},
-    {"animation", e2e::Animation, 1, "<tarnwick.exe>"},
-    {"animation-mouse", e2e::AnimationMouse, 1, "<tarnwick.exe>"},
-    {"no-library", e2e::NoLibrary, 1, "<tarnwick.exe>"},
-    {"no-clip", e2e::NoClip, 1, "<tarnwick.exe>"},
-    {"screenshots", e2e::Screenshots, 1, "<tarnwick.exe>   (prints READY lines, reads one line each)"},
-    {"basics", e2e::Basics, 1, "<tarnwick.exe>"},
-    {"missing-d3d-clock", e2e::MissingD3DClock, 1, "<tarnwick.exe>"},
-    {"missing-glide-key", e2e::MissingGlideKey, 1, "<tarnwick.exe>"},
-    {"ok-rewrites-all", e2e::OkRewritesAll, 1, "<tarnwick.exe>"},
-    {"bad-clock", e2e::BadClock, 1, "<tarnwick.exe>"},
-    {"bad-template", e2e::BadTemplate, 1, "<tarnwick.exe>"},
-    {"failing-save", e2e::FailingSave, 1, "<tarnwick.exe>"},
-    {"cancel-writes-nothing", e2e::CancelWritesNothing, 1, "<tarnwick.exe>"},
-    {"cache-edits", e2e::CacheEdits, 1, "<tarnwick.exe>"},
-    {"restart-no", e2e::RestartNo, 1, "<tarnwick.exe>"},
-    {"restart-yes", e2e::RestartYes, 1, "<tarnwick.exe>"},
-    {"restart-failing-save", e2e::RestartFailingSave, 1, "<tarnwick.exe>"},
-    {"time-to-window", e2e::TimeToWindow, 2, "<program.exe> <window class>"},
+#define SCENARIO(name, function, setup, library, writes) {name, e2e::function, Writes::writes},
+#include "tests/e2e/scenario_list.h"
+#undef SCENARIO
 };
+
+// Runs a scenario; one that never saves must leave the settings as it
+// found them.
+void Run(void (*scenario)(const e2e::Args&), const e2e::Args& args, Writes writes, const char* name)
+{
+    const SettingsSnapshot before;
+    scenario(args);
+    if (writes == Writes::unchanged) {
+        e2e::SetContext(name);
+        CHECK_NOTHING_WRITTEN(before, "registry keys and system.ini byte-identical after the run");
+    }
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    reg::SetFailureReporter([](const std::string& what) { e2e::Record(false, what, "", __LINE__); });
+    const std::string name = argc >= 2 ? argv[1] : "";
+    const e2e::Args args(argv + std::min(argc, 2), argv + argc);
+    if (name == "time-to-window" && args.size() == 2) {
+        e2e::TimeToWindow(args);
+        return e2e::Summary();
+    }
     for (const auto& s : Scenarios) {
-        if (argc < 2 || std::strcmp(argv[1], s.name) != 0)
+        if (name != s.name || args.size() != 1)
             continue;
-        const e2e::Args args(argv + 2, argv + argc);
-        if (args.size() != s.argCount)
-            break;
-        s.run(args);
+        Run(s.run, args, s.writes, s.name);
         return e2e::Summary();
     }
     std::fprintf(stderr, "usage:\n");
     for (const auto& s : Scenarios)
-        std::fprintf(stderr, "  driver %s %s\n", s.name, s.usage);
+        std::fprintf(stderr, "  driver %s <tarnwick.exe>\n", s.name);
+    std::fprintf(stderr, "  (screenshots prints READY lines and reads one line after each)\n"
+                         "  driver time-to-window <program.exe> <window class>\n");
     return 2;
 }

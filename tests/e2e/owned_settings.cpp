@@ -8,7 +8,7 @@ struct Row {
     unsigned group;
     const char* key;
     const char* name;
-    Stored stored, saved;
+    reg::Value stored, saved;
 };
 
 // Switches: a Glide one is on while its value exists, whatever it holds; a
@@ -17,7 +17,7 @@ struct Row {
 // off deletes the value.
 std::vector<Row> OwnedRows()
 {
-    const Stored none = Absent();
+    const reg::Value none = Absent();
     const char* const G = GlideKey;
     const char* const D = D3DKey;
     return {
@@ -79,11 +79,11 @@ std::vector<Row> OwnedRows()
 std::vector<Change> ForeignValues()
 {
     return {
-        {CardKey, "InstallDir", Text("C:\\DRIVERS")},
+        {VoodooKey, "InstallDir", Text("C:\\DRIVERS")},
         {GlideKey, "MY_OWN_SETTING", Text("keep me")},
         {D3DKey, "SSTV2_GAMMA_TABLE", Binary({1, 2, 3})},
         {D3DKey, "FX_CPU", Dword(7)},
-        {std::string(CardKey) + "\\Extra", "Note", Text("x")},
+        {std::string(VoodooKey) + "\\Extra", "Note", Text("x")},
         {"SOFTWARE\\3dfx Interactive\\Other card", "Gamma", Text("1.0")},
         {std::string(TemplatesKey) + "\\Desktop", "PathCache", Binary({0x10, 0, 0, 0})},
         {TemplateKey, "Other", Binary({1, 2})},
@@ -108,7 +108,7 @@ std::string WithoutVCache(const std::string& ini)
     return ini.substr(0, at) + (next == std::string::npos ? "" : ini.substr(next + 1));
 }
 
-Stored ArrangedForm(const Row& row, const std::vector<Change>& changes)
+reg::Value ArrangedForm(const Row& row, const std::vector<Change>& changes)
 {
     for (const auto& c : changes)
         if (c.key == row.key && c.name == row.name)
@@ -118,7 +118,7 @@ Stored ArrangedForm(const Row& row, const std::vector<Change>& changes)
 
 void CheckSystemIni(bool saved)
 {
-    const std::string now = FileBytes(SystemIniPath);
+    const std::string now = ReadSystemIni();
     if (!saved) {
         Record(now == g_arrangedIni, "system.ini byte-identical", "now:\n" + now, __LINE__);
         return;
@@ -141,15 +141,15 @@ bool ArrangeSettings(const std::vector<Change>& changes)
 {
     bool ok = true;
     for (const Row& row : OwnedRows())
-        ok &= PutValue(row.key, row.name, ArrangedForm(row, changes));
+        ok &= reg::Put(row.key, row.name, ArrangedForm(row, changes));
     for (const auto& list : {ForeignValues(), changes})
         for (const Change& c : list)
-            ok &= PutValue(c.key, c.name, c.value);
-    g_arrangedIni = WithoutVCache(FileBytes(SystemIniPath));
+            ok &= reg::Put(c.key, c.name, c.value);
+    g_arrangedIni = WithoutVCache(ReadSystemIni());
     if (!g_arrangedIni.empty() && g_arrangedIni.back() != '\n')
         g_arrangedIni += "\r\n";
     g_arrangedIni += VCacheArranged;
-    ok &= WriteFileBytes(SystemIniPath, g_arrangedIni);
+    ok &= WriteSystemIni(g_arrangedIni);
     return CHECK(ok, "settings arranged before the start");
 }
 

@@ -18,7 +18,7 @@ enum SaveGroup : unsigned {
 // A stored form that differs from the usual one (an absent value deletes).
 struct Change {
     std::string key, name;
-    Stored value;
+    reg::Value value;
 };
 
 // Puts the stored forms, `changes` over them, the foreign values and the

@@ -101,7 +101,7 @@ void Basics(const Args& args)
 void MissingD3DClock(const Args& args)
 {
     SetContext("missing-d3d-clock");
-    if (!CHECK(PutValue(D3DKey, "SSTV2_GRXCLK", Absent()), "D3D clock value deleted"))
+    if (!CHECK(reg::Put(D3DKey, "SSTV2_GRXCLK", Absent()), "D3D clock value deleted"))
         return;
     AppProcess app(args.at(0));
     HWND main = OpenMainWindow(app);
@@ -117,20 +117,20 @@ void MissingD3DClock(const Args& args)
 void MissingGlideKey(const Args& args)
 {
     SetContext("missing-glide-key");
-    if (!CHECK(DeleteTree(GlideKey) && !KeyExists(GlideKey), "Glide key deleted"))
+    if (!CHECK(reg::DeleteTree(GlideKey) && !reg::KeyExists(GlideKey), "Glide key deleted"))
         return;
     AppProcess app(args.at(0));
     HWND main = OpenMainWindow(app);
     if (!main)
         return;
     PressOkAndExpectExit(app, main);
-    std::map<std::string, Stored> want;
+    std::map<std::string, reg::Value> want;
     for (const char* name : {"SSTV2_RGAMMA", "SSTV2_GGAMMA", "SSTV2_BGAMMA", "SSTV2_REFRESH_512x384",
                              "SSTV2_REFRESH_640x400", "SSTV2_REFRESH_640x480", "SSTV2_REFRESH_800x600",
                              "SSTV2_REFRESH_1024x768"})
         want[name] = Text("0");
     want["SSTV2_GRXCLK"] = Text("90");
-    const auto got = ValuesOf(GlideKey);
+    const auto got = reg::ValuesOf(GlideKey);
     std::string listed;
     for (const auto& value : got)
         listed += " " + value.first + "=" + Describe(value.second);

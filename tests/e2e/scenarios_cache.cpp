@@ -60,7 +60,7 @@ void CacheEdits(const Args& args)
     CHECK_STORED(TemplateKey, "PathCache", Binary({0x2C, 0x01, 0, 0}));
     CHECK_STORED(TemplateKey, "NameCache", Binary({0xAA, 0x0A, 0, 0}));
     CHECK_STORED(std::string(TemplatesKey) + "\\Desktop", "PathCache", Binary({0x10, 0, 0, 0}));
-    const IniContent ini = ParseIni(FileBytes(SystemIniPath));
+    const IniContent ini = ParseIni(ReadSystemIni());
     CHECK(ini.count("vcache") == 0, "[vcache] section removed");
     CHECK(ini.count("mci") == 1 && ini.at("mci").count("waveaudio") == 1, "other sections kept");
     CHECK_STORED(GlideKey, "SSTV2_RGAMMA", Text("1.3"));

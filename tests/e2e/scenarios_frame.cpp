@@ -5,7 +5,7 @@
 #include "tests/e2e/input.h"
 #include "tests/e2e/scenarios.h"
 #include "tests/e2e/session.h"
-#include "tests/e2e/snapshot.h"
+#include "tests/e2e/stored_settings.h"
 #include "tests/e2e/ui_probe.h"
 #include <commctrl.h>
 #include <cstdio>
@@ -166,16 +166,15 @@ const CloseWay CloseWays[] = {
     {"OK", [](HWND main) { PressButton(ChildById(main, id::Button1)); }, true},
 };
 
-void CheckWhatWasWritten(const CloseWay& way, const std::string& before)
+void CheckWhatWasWritten(const CloseWay& way, const SettingsSnapshot& before)
 {
-    const std::string after = SettingsSnapshot();
     if (way.saves) {
-        CHECK(CardKeyPresent(), std::string("card key still there after ") + way.name);
-        Note(after == before ? "nothing needed writing" : "saved; first change: " + FirstDifference(before, after));
+        CHECK(reg::KeyExists(VoodooKey), std::string("card key still there after ") + way.name);
+        const std::string changes = before.Changes();
+        Note(changes.empty() ? "nothing needed writing" : "saved; first change: " + changes);
         return;
     }
-    Record(after == before, std::string("nothing written after Escape and ") + way.name,
-           FirstDifference(before, after), __LINE__);
+    CHECK_NOTHING_WRITTEN(before, std::string("nothing written after Escape and ") + way.name);
 }
 
 } // namespace
@@ -185,7 +184,7 @@ void Startup(const Args& args)
     int splashSightings = 0;
     for (const CloseWay& way : CloseWays) {
         SetContext(std::string("startup[") + way.name + "]");
-        const std::string before = SettingsSnapshot();
+        const SettingsSnapshot before;
         AppProcess app(args.at(0));
         if (!CHECK(app.Start(), "tarnwick.exe starts"))
             continue;
@@ -211,7 +210,7 @@ namespace {
 void EnterOnCancelButton(const Args& args)
 {
     SetContext("enter-presses-ok[Megsem reached by Tab]");
-    const std::string before = SettingsSnapshot();
+    const SettingsSnapshot before;
     AppProcess app(args.at(0));
     HWND main = OpenMainWindow(app);
     if (!main)
@@ -227,8 +226,7 @@ void EnterOnCancelButton(const Args& args)
         return;
     PressKey(cancel, VK_RETURN, L'\r');
     ExpectCleanExit(app, "Enter on Megsem");
-    Record(SettingsSnapshot() == before, "Enter on Megsem saves nothing",
-           FirstDifference(before, SettingsSnapshot()), __LINE__);
+    CHECK_NOTHING_WRITTEN(before, "Enter on Megsem saves nothing");
 }
 
 } // namespace

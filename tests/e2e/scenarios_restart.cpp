@@ -8,7 +8,6 @@
 #include "tests/e2e/owned_settings.h"
 #include "tests/e2e/scenarios.h"
 #include "tests/e2e/session.h"
-#include "tests/e2e/snapshot.h"
 #include "tests/e2e/steps.h"
 #include "tests/e2e/ui_probe.h"
 
@@ -26,7 +25,7 @@ bool MarkerPresent() { return GetFileAttributesA(MarkerFile) != INVALID_FILE_ATT
 bool ArrangeMarker()
 {
     DeleteFileA(MarkerFile);
-    return CHECK(PutValue(RunOnceKey, MarkerEntry, Text("cmd /c echo x > C:\\restart-marker.txt")) &&
+    return CHECK(reg::Put(RunOnceKey, MarkerEntry, Text("cmd /c echo x > C:\\restart-marker.txt")) &&
                      !MarkerPresent(),
                  "RunOnce entry that leaves a marker file");
 }
@@ -55,7 +54,7 @@ void ExpectRestart(AppProcess& app)
     if (CHECK(app.WaitExit(RestartTimeoutMs, &code), "program ends with the session"))
         CHECK_EQ(static_cast<long long>(code), 0LL, "exit code");
     CHECK(WaitUntil(MarkerPresent, RestartTimeoutMs, 100), "restart ran the RunOnce entry (marker file made)");
-    CHECK(WaitUntil([] { return !ReadValue(RunOnceKey, MarkerEntry).present; }, 5000, 100),
+    CHECK(WaitUntil([] { return !reg::Exists(RunOnceKey, MarkerEntry); }, 5000, 100),
           "RunOnce entry used up");
 }
 
@@ -64,7 +63,7 @@ void ExpectRestart(AppProcess& app)
 void RestartNo(const Args& args)
 {
     SetContext("restart-no");
-    const std::string before = SettingsSnapshot();
+    const SettingsSnapshot before;
     AppProcess app(args.at(0));
     HWND main = ArrangeMarker() ? OpenMainWindow(app) : nullptr;
     if (!main)
@@ -77,8 +76,7 @@ void RestartNo(const Args& args)
     if (!AskRestart(app, main, IDNO))
         return;
     ExpectRestart(app);
-    Record(SettingsSnapshot() == before, "No: nothing written", FirstDifference(before, SettingsSnapshot()),
-           __LINE__);
+    CHECK_NOTHING_WRITTEN(before, "No: nothing written");
 }
 
 void RestartYes(const Args& args)
@@ -102,8 +100,8 @@ void RestartFailingSave(const Args& args)
     if (!main)
         return;
     // Loaded with [vcache] there, so the save writes it: into a directory now.
-    const std::string ini = FileBytes(SystemIniPath);
-    if (!CHECK(DeleteFileA(SystemIniPath) && CreateDirectoryA(SystemIniPath, nullptr),
+    const std::string ini = ReadSystemIni(), path = SystemIniPath();
+    if (!CHECK(DeleteFileA(path.c_str()) && CreateDirectoryA(path.c_str(), nullptr),
                "system.ini replaced by a directory"))
         return;
     if (AskRestart(app, main, IDYES))
@@ -111,8 +109,8 @@ void RestartFailingSave(const Args& args)
     CHECK(!WaitUntil([&] { return !app.Running() || MarkerPresent(); }, 3000, 100),
           "no restart: program still running, no marker file");
     CHECK(IsWindowVisible(main), "window still open");
-    RemoveDirectoryA(SystemIniPath);
-    WriteFileBytes(SystemIniPath, ini);
+    RemoveDirectoryA(path.c_str());
+    WriteSystemIni(ini);
     PressCancelAndExpectExit(app, main);
 }
 

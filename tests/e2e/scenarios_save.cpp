@@ -7,7 +7,6 @@
 #include "tests/e2e/owned_settings.h"
 #include "tests/e2e/scenarios.h"
 #include "tests/e2e/session.h"
-#include "tests/e2e/snapshot.h"
 #include "tests/e2e/steps.h"
 #include "tests/e2e/ui_probe.h"
 
@@ -65,10 +64,10 @@ namespace {
 // first write of a save fails, for real.
 bool ArrangeVolatileCardKey()
 {
-    bool arranged = DeleteTree(CardKey) && CreateVolatileKey(CardKey) && CreateVolatileKey(D3DKey);
+    bool arranged = reg::MakeVolatile(VoodooKey) && reg::MakeVolatile(D3DKey);
     for (const char* name : {"SSTV2_RGAMMA", "SSTV2_GGAMMA", "SSTV2_BGAMMA"})
-        arranged &= PutValue(D3DKey, name, Text("1.1"));
-    arranged &= PutValue(D3DKey, "SSTV2_VIDEO_FILTER_THRESHOLD", Dword(0xFFFF));
+        arranged &= reg::Put(D3DKey, name, Text("1.1"));
+    arranged &= reg::Put(D3DKey, "SSTV2_VIDEO_FILTER_THRESHOLD", Dword(0xFFFF));
     HKEY glide = nullptr;
     const LONG rc = RegCreateKeyExA(HKEY_LOCAL_MACHINE, GlideKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                                     KEY_ALL_ACCESS, nullptr, &glide, nullptr);
@@ -76,7 +75,7 @@ bool ArrangeVolatileCardKey()
         RegCloseKey(glide);
     CHECK_EQ(static_cast<long long>(rc), static_cast<long long>(ERROR_CHILD_MUST_BE_VOLATILE),
              "a lasting Glide key cannot be made below the volatile card key");
-    return CHECK(arranged && !KeyExists(GlideKey), "volatile card key with a volatile D3D key, no Glide key");
+    return CHECK(arranged && !reg::KeyExists(GlideKey), "volatile card key with a volatile D3D key, no Glide key");
 }
 } // namespace
 
@@ -85,7 +84,7 @@ void FailingSave(const Args& args)
     SetContext("failing-save");
     if (!ArrangeVolatileCardKey())
         return;
-    const std::string before = SettingsSnapshot();
+    const SettingsSnapshot before;
     AppProcess app(args.at(0));
     HWND main = OpenMainWindow(app);
     if (!main)
@@ -94,7 +93,7 @@ void FailingSave(const Args& args)
     AnswerErrorBox(app, L"Failed to set data for 'SSTV2_REFRESH_512x384'.", "on OK");
     Sleep(SettleMs);
     CHECK(app.Running() && IsWindowVisible(main), "window stays open after the failed save");
-    Record(SettingsSnapshot() == before, "nothing written", FirstDifference(before, SettingsSnapshot()), __LINE__);
+    CHECK_NOTHING_WRITTEN(before, "nothing written");
     PressCancelAndExpectExit(app, main);
 }
 
@@ -128,15 +127,14 @@ void EditEveryPage(AppProcess& app, HWND main)
 void CancelWritesNothing(const Args& args)
 {
     SetContext("cancel-writes-nothing");
-    const std::string before = SettingsSnapshot();
+    const SettingsSnapshot before;
     AppProcess app(args.at(0));
     HWND main = OpenMainWindow(app);
     if (!main)
         return;
     EditEveryPage(app, main);
     PressCancelAndExpectExit(app, main);
-    Record(SettingsSnapshot() == before, "Megsem after edits on every page writes nothing",
-           FirstDifference(before, SettingsSnapshot()), __LINE__);
+    CHECK_NOTHING_WRITTEN(before, "Megsem after edits on every page writes nothing");
 }
 
 } // namespace e2e

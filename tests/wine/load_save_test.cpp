@@ -40,7 +40,8 @@ protected:
         return boxes.empty() ? "" : boxes[0].text;
     }
     bool WindowOpen() { return Form().Handle() && IsWindowVisible(Form().Handle()); }
-    std::string Everything() { return reg::Dump("SOFTWARE") + ReadSystemIni(); }
+    // All of HKLM\SOFTWARE and system.ini.
+    SettingsSnapshot Everything() { return SettingsSnapshot({"SOFTWARE"}); }
 };
 } // namespace
 
@@ -229,14 +230,14 @@ TEST_F(LoadSave, CancelAndCloseWriteNothing)
         OpenForm();
         Form().Get<CheckBox>(id::gcb(9)).SetChecked(true);
         Form().Get<NumberField>(id::camin).SetValue(7);
-        const std::string before = Everything();
+        const SettingsSnapshot before = Everything();
         if (way == 0)
             SendMessageA(Form().Find(id::Button2).Handle(), BM_CLICK, 0, 0);
         else
             SendMessageA(Form().Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
         Pump();
         EXPECT_EQ(Form().Handle(), nullptr);
-        EXPECT_EQ(Everything(), before);
+        EXPECT_EQ(before.Changes(), "");
         CloseForm();
     }
 }
@@ -261,7 +262,7 @@ TEST_F(LoadSave, EscapeDoesNothingEnterPressesOk)
 TEST_F(LoadSave, EnterPressesTheFocusedButton)
 {
     OpenForm();
-    const std::string before = Everything();
+    const SettingsSnapshot before = Everything();
     HWND cancel = Form().Find(id::Button2).Handle();
     SetFocus(cancel);
     Pump();
@@ -276,5 +277,5 @@ TEST_F(LoadSave, EnterPressesTheFocusedButton)
     IsDialogMessageA(Form().Handle(), &msg);
     Pump();
     EXPECT_EQ(Form().Handle(), nullptr) << "Enter on Mégsem closes";
-    EXPECT_EQ(Everything(), before) << "and saves nothing";
+    EXPECT_EQ(before.Changes(), "") << "and saves nothing";
 }

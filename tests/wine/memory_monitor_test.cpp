@@ -2,7 +2,6 @@
 #include "app_fixture.h"
 #include "mainwindow/control_ids.h"
 #include "platform/memory_status.h"
-#include "system/memory_math.h"
 #include <commctrl.h>
 
 namespace {
@@ -68,22 +67,6 @@ TEST_F(MemoryMonitor, TimerTicksAfterTheLoad)
         Sleep(20);
     }
     EXPECT_EQ(Form().Find(id::LFiz).Text(), "\xd6sszesen: 65536 Kb\xe1jt, szabad: 5120 Kb\xe1jt");
-}
-
-TEST(MemoryMath, BarsKeepTheirProportion)
-{
-    const struct { uint64_t total, avail; int32_t max, pos; } cases[] = {
-        {0, 0, 0, 0},
-        {100, 200, 100, 100},
-        {0x7FFFFFFF, 1, 0x7FFFFFFF, 1},
-        {0x80000000ull, 0x40000000ull, 0x40000000, 0x20000000},
-        {1ull << 40, 1ull << 39, 1 << 30, 1 << 29},
-    };
-    for (const auto& c : cases) {
-        const BarSetting s = MemoryBar(c.total, c.avail);
-        EXPECT_EQ(s.max, c.max) << c.total;
-        EXPECT_EQ(s.position, c.pos) << c.total;
-    }
 }
 
 TEST(MemoryMath, TheSystemSourceReportsTrueAmounts)

@@ -27,8 +27,6 @@ protected:
             reg::SetRaw(GlideKey, name, s.type, s.data.data(), static_cast<DWORD>(s.data.size()));
     }
 };
-
-std::string Dword(uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
 } // namespace
 
 TEST_F(ProfileStore, GammaValues)
@@ -40,7 +38,7 @@ TEST_F(ProfileStore, GammaValues)
         {__LINE__, {REG_SZ, "abc"}, 0},
         {__LINE__, {REG_SZ, "1,3"}, 0},
         {__LINE__, {REG_SZ, ""}, 0},
-        {__LINE__, {REG_DWORD, Dword(1)}, 0},
+        {__LINE__, {REG_DWORD, DwordBytes(1)}, 0},
         {__LINE__, {REG_BINARY, "\x01\x02"}, 0},
         {__LINE__, {REG_NONE, ""}, 0},
     };
@@ -69,7 +67,7 @@ TEST_F(ProfileStore, RefreshRates)
         {__LINE__, {REG_SZ, "85 Hz"}, 0},
         {__LINE__, {REG_SZ, ""}, 0},
         {__LINE__, {REG_SZ, "0x3C"}, 60},
-        {__LINE__, {REG_DWORD, Dword(75)}, 0},
+        {__LINE__, {REG_DWORD, DwordBytes(75)}, 0},
         {__LINE__, {REG_NONE, ""}, 0},
     };
     for (const auto& c : cases) {
@@ -91,9 +89,9 @@ TEST_F(ProfileStore, Clock)
         {__LINE__, {REG_NONE, ""}, 77, 90},
         {__LINE__, {REG_SZ, "75"}, 0, 75},
         {__LINE__, {REG_EXPAND_SZ, "100"}, 0, 100},
-        {__LINE__, {REG_DWORD, Dword(40)}, 0, 90},
-        {__LINE__, {REG_DWORD, Dword(200)}, 0, 200},
-        {__LINE__, {REG_DWORD, Dword(0xFFFFFFFF)}, 0, 90},
+        {__LINE__, {REG_DWORD, DwordBytes(40)}, 0, 90},
+        {__LINE__, {REG_DWORD, DwordBytes(200)}, 0, 200},
+        {__LINE__, {REG_DWORD, DwordBytes(0xFFFFFFFF)}, 0, 90},
         {__LINE__, {REG_SZ, "-5"}, 0, 90},
         {__LINE__, {REG_SZ, "50"}, 0, 50},
         {__LINE__, {REG_BINARY, "\x5f\0\0\0"}, 100, 100},

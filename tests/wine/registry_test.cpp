@@ -26,10 +26,10 @@ protected:
     void Store(const char* name, DWORD type, const std::string& bytes)
     {
         if (type != NoValue) {
-            ASSERT_TRUE(SetRawValue(key_.get(), name, type, bytes));
+            ASSERT_TRUE(key_.Set(name, type, bytes));
         }
     }
-    RawValue Raw(const char* name) const { return GetRawValue(key_.root(), key_.Path(), name); }
+    reg::Value Raw(const char* name) const { return key_.Read("", name); }
 
     ScopedTestKey key_;
     RegistryAccessor reg_;
@@ -85,7 +85,7 @@ TEST(RegistryKeys, OpenKeyPathsAndFailures)
             }
             EXPECT_EQ(reg.OpenKey(path, row.create), row.ok);
             if (row.absent) {
-                EXPECT_FALSE(KeyExists(root.key, key.Path(row.absent)));
+                EXPECT_FALSE(key.SubKeyExists(row.absent));
             }
 
             // A write lands in the key the accessor stands in, which also
@@ -95,7 +95,7 @@ TEST(RegistryKeys, OpenKeyPathsAndFailures)
                 EXPECT_TRUE(reg.HasCurrentKey());
                 EXPECT_EQ(reg.CurrentPath(), key.Path(row.now));
                 EXPECT_EQ(ErrorOf(reg.WriteString("Mark", mark)), "");
-                EXPECT_EQ(GetRawValue(root.key, key.Path(row.now), "Mark").bytes, mark + '\0');
+                EXPECT_EQ(key.Read(row.now, "Mark").bytes, mark + '\0');
             } else {
                 EXPECT_FALSE(reg.HasCurrentKey());
                 EXPECT_EQ(ErrorOf(reg.WriteString("Mark", mark)),
@@ -108,8 +108,8 @@ TEST(RegistryKeys, OpenKeyPathsAndFailures)
 TEST(RegistryKeys, SetRootKeyDropsTheOpenKey)
 {
     ScopedTestKey machine(HKEY_LOCAL_MACHINE), user(HKEY_CURRENT_USER);
-    ASSERT_TRUE(SetRawValue(machine.get(), "Who", REG_SZ, Bytes("machine\0")));
-    ASSERT_TRUE(SetRawValue(user.get(), "Who", REG_SZ, Bytes("user\0")));
+    ASSERT_TRUE(machine.Set("Who", REG_SZ, Bytes("machine\0")));
+    ASSERT_TRUE(user.Set("Who", REG_SZ, Bytes("user\0")));
 
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(reg.OpenKey(machine.Rooted(), false));
@@ -395,7 +395,7 @@ TEST_F(RegistryValues, Writes)
         EXPECT_EQ(ErrorOf(row.op == String ? reg_.WriteString("V", row.data)
                                            : reg_.WriteBinaryData("V", row.data.data(), row.size)),
                   row.error ? row.error : "");
-        const RawValue after = Raw("V");
+        const reg::Value after = Raw("V");
         EXPECT_EQ(after.type, row.type == NoValue ? row.beforeType : row.type);
         EXPECT_EQ(after.bytes, row.type == NoValue ? row.before : row.bytes);
     }
@@ -405,8 +405,8 @@ TEST_F(RegistryValues, KeyDeletedWhileOpen)
 {
     // Another program removes the key the accessor has open: writes must
     // report the failure, reads find nothing.
-    ASSERT_TRUE(SetRawValue(key_.get(), "V", REG_DWORD, DwordBytes(3)));
-    ASSERT_TRUE(DeleteKeyTree(key_.root(), key_.Path()));
+    ASSERT_TRUE(key_.Set("V", REG_DWORD, DwordBytes(3)));
+    ASSERT_TRUE(reg::DeleteTree(key_.Path(), key_.root()));
     EXPECT_EQ(ErrorOf(reg_.WriteString("V", "x")), "Failed to set data for 'V'");
     EXPECT_EQ(ErrorOf(reg_.WriteBinaryData("V", "x", 1)), "Failed to set data for 'V'");
     EXPECT_EQ(ErrorOf(reg_.ReadInteger("V")), "Failed to get data for 'V'");
@@ -417,11 +417,11 @@ TEST_F(RegistryValues, KeyDeletedWhileOpen)
 
 TEST_F(RegistryValues, DeleteValue)
 {
-    ASSERT_TRUE(SetRawValue(key_.get(), "Gone", REG_SZ, Bytes("a\0")));
-    ASSERT_TRUE(SetRawValue(key_.get(), "Kept", REG_DWORD, DwordBytes(1)));
+    ASSERT_TRUE(key_.Set("Gone", REG_SZ, Bytes("a\0")));
+    ASSERT_TRUE(key_.Set("Kept", REG_DWORD, DwordBytes(1)));
     EXPECT_TRUE(reg_.DeleteValue("Gone"));
-    EXPECT_FALSE(Raw("Gone").exists);
-    EXPECT_TRUE(Raw("Kept").exists);
+    EXPECT_FALSE(Raw("Gone").present);
+    EXPECT_TRUE(Raw("Kept").present);
     EXPECT_FALSE(reg_.DeleteValue("Gone"));
     EXPECT_EQ(*reg_.ReadInteger("Kept"), 1);
 }

@@ -224,42 +224,21 @@ protected:
         TearDown();
         SetUp();
         Baseline();
-        if (row.stored.missing) {
-            HKEY h = nullptr;
-            RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE, &h);
-            UniqueHKey open(h);
-            RegDeleteValueA(open.get(), name.c_str());
-        } else
-            reg::SetRaw(key, name, row.stored.type, row.stored.bytes.data(), static_cast<DWORD>(row.stored.bytes.size()));
-        const RawValue before = GetRawValue(HKEY_LOCAL_MACHINE, key, name);
+        reg::Put(key, name, row.stored.missing ? reg::Absent() : reg::Raw(row.stored.type, row.stored.bytes));
+        const reg::Value before = reg::Read(key, name);
 
         const std::vector<std::string> seen = StartAndSave();
         std::vector<std::string> wanted;
         if (row.box)
             wanted.push_back(Replace(Replace(row.box, "%s", StoredText(row.stored)), "%n", name));
-        const RawValue after = GetRawValue(HKEY_LOCAL_MACHINE, key, name);
-        bool ok = seen == wanted;
         EXPECT_EQ(seen, wanted);
-        switch (expect.kind) {
-        case Expect::Text:
-            ok &= after.exists && after.type == REG_SZ && after.bytes == expect.data + '\0';
-            EXPECT_TRUE(after.exists && after.type == REG_SZ) << after.type;
-            EXPECT_EQ(after.bytes, expect.data + '\0');
-            break;
-        case Expect::Binary:
-            ok &= after.exists && after.type == REG_BINARY && after.bytes == expect.data;
-            EXPECT_EQ(after.type, static_cast<DWORD>(REG_BINARY));
-            EXPECT_EQ(after.bytes, expect.data);
-            break;
-        case Expect::Absent:
-            ok &= !after.exists;
-            EXPECT_FALSE(after.exists);
-            break;
-        case Expect::Unchanged:
-            ok &= after.exists == before.exists && after.type == before.type && after.bytes == before.bytes;
-            EXPECT_TRUE(after.exists == before.exists && after.type == before.type && after.bytes == before.bytes);
-            break;
-        }
+        const reg::Value after = reg::Read(key, name);
+        const reg::Value expected = expect.kind == Expect::Unchanged ? before
+                                    : expect.kind == Expect::Absent  ? reg::Absent()
+                                    : expect.kind == Expect::Binary  ? reg::Raw(REG_BINARY, expect.data)
+                                                                     : reg::Text(expect.data);
+        EXPECT_EQ(reg::Describe(after), reg::Describe(expected));
+        const bool ok = seen == wanted && after == expected;
         mismatches += ok ? 0 : 1;
     }
 

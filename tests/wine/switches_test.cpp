@@ -20,7 +20,6 @@ protected:
     }
     std::string SaveError() { return ErrorOf(Form().WriteSwitches()); }
 };
-std::string Dword(uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
 } // namespace
 
 TEST(SwitchTables, RowsAndValues)
@@ -43,7 +42,7 @@ TEST_F(Switches, GlideValueOfAnyTypeChecksItsBox)
     const struct { int line; DWORD type; std::string data; } cases[] = {
         {__LINE__, REG_SZ, std::string("1\0", 2)},
         {__LINE__, REG_SZ, std::string("", 1)},
-        {__LINE__, REG_DWORD, Dword(7)},
+        {__LINE__, REG_DWORD, DwordBytes(7)},
         {__LINE__, REG_BINARY, "\x01"},
         {__LINE__, REG_MULTI_SZ, std::string("a\0\0", 3)},
     };
@@ -64,10 +63,10 @@ TEST_F(Switches, D3DValueMustHoldTheRowsText)
 {
     const struct { int line; const char* name; DWORD type; std::string data; int box; bool checked; } cases[] = {
         {__LINE__, "FX_GLIDE_SWAPINTERVAL", REG_SZ, std::string("0\0", 2), 1, true},
-        {__LINE__, "FX_GLIDE_SWAPINTERVAL", REG_DWORD, Dword(0), 1, true},
+        {__LINE__, "FX_GLIDE_SWAPINTERVAL", REG_DWORD, DwordBytes(0), 1, true},
         {__LINE__, "FX_GLIDE_SWAPINTERVAL", REG_EXPAND_SZ, std::string("0\0", 2), 1, true},
         {__LINE__, "FX_GLIDE_SWAPINTERVAL", REG_SZ, std::string("1\0", 2), 1, false},
-        {__LINE__, "SSTV2_VIDEO_FILTER_THRESHOLD", REG_DWORD, Dword(65535), 6, true},
+        {__LINE__, "SSTV2_VIDEO_FILTER_THRESHOLD", REG_DWORD, DwordBytes(65535), 6, true},
         {__LINE__, "SSTV2_VIDEO_FILTER_THRESHOLD", REG_SZ, std::string("65535 \0", 7), 6, false},
         {__LINE__, "SSTV2_ANTIALIAS", REG_SZ, std::string("1\0", 2), 2, true},
         // Other types compare as the empty text, whatever was read before.

@@ -1,14 +1,14 @@
 #pragma once
 // Helpers for the in-process tests: registry keys that live for one test,
-// raw value access that goes around the program's own code, the text of a
-// failure, and message boxes that answer themselves.
+// the text of a failure, and the handlers that fail a test for a message box
+// nobody expected or a case its helpers could not arrange. Raw registry
+// access is in tests/common/raw_registry.h.
 #include "core/error.h"
 #include "platform/handles.h"
+#include "tests/common/raw_registry.h"
 #include <gtest/gtest.h>
 #include <cstddef>
-#include <cstdint>
 #include <string>
-#include <vector>
 
 // A key of the test's own, ROOT\SOFTWARE\TarnwickTest\<unique>: made when
 // constructed, deleted with everything under it when destroyed.
@@ -29,25 +29,22 @@ public:
     // Makes a key under the test key; a volatile one takes only volatile
     // children, which is how a test makes key creation fail for real.
     bool CreateSubKey(const std::string& sub, bool isVolatile = false) const;
+    bool SubKeyExists(const std::string& sub) const { return reg::KeyExists(Path(sub), root_); }
+    // Values in the test key, or in a key under it, as raw bytes.
+    bool Set(const std::string& name, DWORD type, const std::string& bytes) const
+    {
+        return reg::Put(Path(), name, reg::Raw(type, bytes), root_);
+    }
+    reg::Value Read(const std::string& sub, const std::string& name) const
+    {
+        return reg::Read(Path(sub), name, root_);
+    }
 
 private:
     HKEY root_;
     std::string path_;
     UniqueHKey key_;
 };
-
-// Deletes a key and all keys under it; true when it is gone.
-bool DeleteKeyTree(HKEY parent, const std::string& sub);
-bool KeyExists(HKEY root, const std::string& path);
-
-struct RawValue {
-    bool exists = false;
-    DWORD type = REG_NONE;
-    std::string bytes;
-};
-// Reads and stores values with RegQueryValueExA / RegSetValueExA directly.
-RawValue GetRawValue(HKEY root, const std::string& path, const std::string& name);
-bool SetRawValue(HKEY key, const std::string& name, DWORD type, const std::string& bytes);
 
 // The bytes of a literal, zeros inside it included, its own terminator not:
 // Bytes("ab\0") is three bytes.
@@ -56,7 +53,7 @@ std::string Bytes(const char (&literal)[N])
 {
     return std::string(literal, N - 1);
 }
-std::string DwordBytes(uint32_t value);
+using reg::DwordBytes;
 
 // The message of a failure; empty for success.
 inline std::string ErrorOf(const Status& status) { return status.Message(); }
@@ -77,31 +74,7 @@ std::string ErrorOf(const Result<T>& result, U& out)
 // A routine that must succeed here.
 #define EXPECT_OK(expr) EXPECT_EQ(ErrorOf(expr), "")
 
-// A message box as the program asked for it.
-struct ShownBox {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-// While it lives, message boxes are recorded instead of shown, and each is
-// answered with `answer`. Outside one, a box fails the running test (see
-// wine_test_main.cpp), since nobody is there to close it.
-class ScopedMessageBoxCapture {
-public:
-    explicit ScopedMessageBoxCapture(int answer = IDOK);
-    ~ScopedMessageBoxCapture();
-    ScopedMessageBoxCapture(const ScopedMessageBoxCapture&) = delete;
-    ScopedMessageBoxCapture& operator=(const ScopedMessageBoxCapture&) = delete;
-    const std::vector<ShownBox>& boxes() const { return boxes_; }
-
-private:
-    static int Record(HWND owner, const char* text, const char* caption, UINT type);
-    std::vector<ShownBox> boxes_;
-    int answer_;
-    ScopedMessageBoxCapture* previous_;
-};
-
-// Installs the handler that fails the test for a box nobody expected.
-void FailOnUnexpectedMessageBoxes();
+// Outside a MessageBoxRecorder (tests/common/message_box_recorder.h) a
+// message box fails the running test, since nobody is there to close it;
+// so does a registry or system.ini helper that cannot arrange its case.
+void InstallFailureHandlers();

@@ -1,6 +1,7 @@
 // Entry point of the in-process tests. A crash ends the process instead of
 // opening Wine's crash dialog, and a message box nobody expected fails the
-// test that raised it instead of waiting for a click that never comes.
+// test that raised it instead of waiting for a click that never comes; so
+// does a case the helpers could not arrange.
 #include "tests/wine/test_support.h"
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -9,7 +10,7 @@ int main(int argc, char** argv)
 {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     testing::InitGoogleTest(&argc, argv);
-    FailOnUnexpectedMessageBoxes();
+    InstallFailureHandlers();
     const int rc = RUN_ALL_TESTS();
     // CTest runs one suite per filter: a filter that picks nothing means the
     // suite list in CMakeLists.txt and the sources disagree.
