@@ -53,13 +53,16 @@ void CheckBox::SetChecked(bool on)
 }
 
 int TrackBar::Position() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETPOS, 0, 0)); }
-void TrackBar::SetPosition(int pos) { SendMessageA(Handle(), TBM_SETPOS, TRUE, pos); }
+// A hidden slider is drawn whole when it is shown again: asking it to
+// redraw now would only invalidate what nobody sees.
+BOOL TrackBar::Redraw() const { return IsWindowVisible(Handle()); }
+void TrackBar::SetPosition(int pos) { SendMessageA(Handle(), TBM_SETPOS, Redraw(), pos); }
 int TrackBar::Min() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETRANGEMIN, 0, 0)); }
 int TrackBar::Max() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETRANGEMAX, 0, 0)); }
 int TrackBar::SelStart() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETSELSTART, 0, 0)); }
 int TrackBar::SelEnd() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETSELEND, 0, 0)); }
-void TrackBar::SetSelStart(int v) { SendMessageA(Handle(), TBM_SETSELSTART, TRUE, v); }
-void TrackBar::SetSelEnd(int v) { SendMessageA(Handle(), TBM_SETSELEND, TRUE, v); }
+void TrackBar::SetSelStart(int v) { SendMessageA(Handle(), TBM_SETSELSTART, Redraw(), v); }
+void TrackBar::SetSelEnd(int v) { SendMessageA(Handle(), TBM_SETSELEND, Redraw(), v); }
 
 int ProgressBar::Position() const { return static_cast<int>(SendMessageA(Handle(), PBM_GETPOS, 0, 0)); }
 int ProgressBar::Max() const

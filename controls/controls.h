@@ -64,6 +64,9 @@ public:
     int SelEnd() const;
     void SetSelStart(int v);
     void SetSelEnd(int v);
+
+private:
+    BOOL Redraw() const;
 };
 
 class ProgressBar : public Control {
