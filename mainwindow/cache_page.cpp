@@ -13,7 +13,7 @@
 
 void TForm1::pfizPaint(Control& sender, HDC dc)
 {
-    ImageList_Draw(im2_.get(), sender.Tag(), dc, 0, 0, ILD_NORMAL);
+    ImageList_Draw(ImageList(im2_, 32, 32, {"HDD", "CHIP"}), sender.Tag(), dc, 0, 0, ILD_NORMAL);
 }
 
 void TForm1::Timer1Timer()

@@ -40,7 +40,6 @@ Status TForm1::Create()
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE);
     BuildLayout(hwnd_, controls_);
     TRY(controlTable_.Fill(controls_));
-    LoadImageLists();
     Get<TAnimateClick>(id::ani).SetOnDblClick([this](Control& sender) { ReportError(aniDblClick(sender)); });
     FormCreate();
     return Status();
@@ -180,16 +179,17 @@ void TForm1::OnPaintBox(HWND box, HDC dc)
         pfizPaint(Find(boxId), dc);
 }
 
-void TForm1::LoadImageLists()
+// The image lists are made when first painted from: the icons only once
+// the Cache page is shown.
+HIMAGELIST TForm1::ImageList(UniqueImageList& list, int width, int height, std::initializer_list<const char*> bitmaps)
 {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    imageList1_.reset(ImageList_Create(288, 112, ILC_COLORDDB | ILC_MASK, 1, 0));
-    im2_.reset(ImageList_Create(32, 32, ILC_COLORDDB | ILC_MASK, 2, 0));
-    const struct { HIMAGELIST list; const char* name; } images[] = {
-        {imageList1_.get(), "BANNER"}, {im2_.get(), "HDD"}, {im2_.get(), "CHIP"}};
-    for (const auto& image : images) {
-        UniqueGdi<HBITMAP> bitmap(LoadBitmapA(instance, image.name));
+    if (list)
+        return list.get();
+    list.reset(ImageList_Create(width, height, ILC_COLORDDB | ILC_MASK, static_cast<int>(bitmaps.size()), 0));
+    for (const char* name : bitmaps) {
+        UniqueGdi<HBITMAP> bitmap(LoadBitmapA(GetModuleHandleA(nullptr), name));
         if (bitmap)
-            ImageList_AddMasked(image.list, bitmap.get(), RGB(255, 0, 255));
+            ImageList_AddMasked(list.get(), bitmap.get(), RGB(255, 0, 255));
     }
+    return list.get();
 }

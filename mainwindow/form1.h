@@ -9,6 +9,7 @@
 #include "mainwindow/layout_builder.h"
 #include "core/error.h"
 #include "platform/handles.h"
+#include <initializer_list>
 #include <string>
 
 class TForm1 {
@@ -120,7 +121,8 @@ private:
     void ShowDefaultButton();
     Status LoadStoredSettings();
     void EnableTimer1();
-    void LoadImageLists();
+    static HIMAGELIST ImageList(UniqueImageList& list, int width, int height,
+                                std::initializer_list<const char*> bitmaps);
 
     bool GroupLoaded(Group g) const { return groupLoaded_[static_cast<int>(g)]; }
     bool GroupEdited(Group g) const { return groupEdited_[static_cast<int>(g)]; }

@@ -68,5 +68,5 @@ Status TForm1::aniDblClick(Control& sender)
 
 void TForm1::PaintBox1Paint(HDC dc)
 {
-    ImageList_Draw(imageList1_.get(), 0, dc, 0, 0, ILD_NORMAL);
+    ImageList_Draw(ImageList(imageList1_, 288, 112, {"BANNER"}), 0, dc, 0, 0, ILD_NORMAL);
 }
