@@ -1,7 +1,7 @@
 #!/bin/bash
 # Fuzzes the parsers of the portable core natively: each target (see
 # tests/fuzz) built with clang, libFuzzer, ASan and UBSan in build/fuzz,
-# then run for SECONDS (default 10) from its seeds in tests/fuzz/corpus and
+# then run for SECONDS (default 10) from its starting inputs in tests/fuzz/corpus and
 # the inputs earlier runs kept in build/fuzz/corpus. Prints one line per
 # target and a total; exits non-zero on any finding. A finding's input is
 # saved under build/fuzz/findings/<target>/ and its log is shown.
@@ -34,7 +34,7 @@ for target in int_text real_text ini_integer registry_decode; do
     mkdir -p "$corpus" "$findings"
     dict=()
     [ "$target" != registry_decode ] && dict=(-dict=tests/fuzz/number_text.dict)
-    # New inputs go to the first folder only: the seeds in the repo stay as they are.
+    # New inputs go to the first folder only: the starting inputs in the repo stay as they are.
     "$out/fuzz_$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 "${dict[@]}" \
         -artifact_prefix="$findings/" "$corpus" "tests/fuzz/corpus/$target" >"$log" 2>&1
     rc=$?
