@@ -73,16 +73,24 @@ void ReadStoredSettings()
         GetPrivateProfileStringA("vcache", key, "", text, 2048, "system.ini");
 }
 
+struct Search {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND h, LPARAM lp)
+{
+    auto* search = reinterpret_cast<Search*>(lp);
+    if (GetDlgCtrlID(h) != search->id)
+        return TRUE;
+    search->found = h;
+    return FALSE;
+}
+
 HWND FindById(HWND root, int id)
 {
-    struct Search { int id; HWND found; } search{id, nullptr};
-    EnumChildWindows(root, [](HWND h, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        if (GetDlgCtrlID(h) != s->id)
-            return TRUE;
-        s->found = h;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
+    Search search{id, nullptr};
+    EnumChildWindows(root, MatchId, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 } // namespace
