@@ -5,11 +5,6 @@
 #include "platform/message_box.h"
 #include <commctrl.h>
 
-namespace {
-constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr int ClientWidth = 464, ClientHeight = 294, FrameLeft = 358, FrameTop = 208;
-}
-
 void TForm1::RegisterClass(HINSTANCE instance)
 {
     WNDCLASSA wc{};

@@ -16,6 +16,10 @@ class TForm1 {
 public:
     static void RegisterClass(HINSTANCE instance);
 
+    // The frame: its style, client size and place on the screen.
+    static constexpr DWORD FrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    static constexpr int ClientWidth = 464, ClientHeight = 294, FrameLeft = 358, FrameTop = 208;
+
     TForm1() = default;
     ~TForm1();
     TForm1(const TForm1&) = delete;

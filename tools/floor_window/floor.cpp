@@ -112,11 +112,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     auto splash = std::make_unique<TSplashForm>();
     splash->ShowAndPaint();
-    const DWORD frameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT rc{0, 0, 464, 294};
-    AdjustWindowRectEx(&rc, frameStyle, FALSE, WS_EX_CONTROLPARENT);
-    HWND frame = CreateWindowExA(WS_EX_CONTROLPARENT, FloorClass, "Tarnwick", frameStyle, 358, 208,
-                                 rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, instance, nullptr);
+    RECT rc{0, 0, TForm1::ClientWidth, TForm1::ClientHeight};
+    AdjustWindowRectEx(&rc, TForm1::FrameStyle, FALSE, WS_EX_CONTROLPARENT);
+    HWND frame = CreateWindowExA(WS_EX_CONTROLPARENT, FloorClass, "Tarnwick", TForm1::FrameStyle, TForm1::FrameLeft,
+                                 TForm1::FrameTop, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
+                                 instance, nullptr);
     SendMessageA(frame, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE);
     BuildLayoutWindows(frame);
     for (int page = 1; page < 5; ++page)
