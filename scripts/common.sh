@@ -136,9 +136,7 @@ make_template_prefix() {
     # them too; the bitmap fonts it then loads are those the registry names.
     cp "$WINE_FONTS_DIR"/* "$dest/drive_c/windows/Fonts/"
     windows98_look_reg >"$dest/drive_c/windows/temp/windows98.reg"
-    in_prefix "$dest" wine regedit /S 'C:\windows\temp\windows98.reg'
-    WINEPREFIX=$dest wineserver -w
-    rm -f "$dest/drive_c/windows/temp/windows98.reg"
+    import_reg "$dest" windows98.reg user.reg '"Default"="1024x768"' || return 1
     # Windows keeps C:\windows\system, where the driver puts its library; a
     # 64-bit prefix has none.
     mkdir -p "$dest/drive_c/windows/system"
@@ -188,16 +186,42 @@ stop_xvfb() {
     XVFB_PID=
 }
 
+# Imports C:\windows\temp\<file> (a .reg file put there) into prefix $1,
+# then checks that hive file $3 (system.reg or user.reg) holds the line
+# $4, as Wine writes it, which the import must have made; the file is
+# removed afterwards. regedit is silent about a failed import, so a failure
+# is told here, on stderr, and the import tried once more.
+import_reg() {
+    local prefix=$1 file=$2 hive=$3 expected=$4 attempt
+    for attempt in 1 2; do
+        in_prefix "$prefix" wine regedit /S "C:\\windows\\temp\\$file"
+        WINEPREFIX=$prefix wineserver -w
+        if grep -qF -- "$expected" "$prefix/$hive"; then
+            rm -f "$prefix/drive_c/windows/temp/$file"
+            return 0
+        fi
+        echo "import_reg: importing $file left no $expected in $hive (attempt $attempt)" >&2
+    done
+    return 1
+}
+
 # Installs the demo setup into a prefix: driver keys, [vcache] and the
 # stand-in driver library.
 install_demo_setup() {
     local prefix=$1 dll=$2
-    WINEPREFIX=$prefix env LC_ALL="$TARNWICK_LOCALE" wine regedit /S "$(winepath_of "$prefix" "$TARNWICK_ROOT/demo/voodoo2-demo.reg")" >/dev/null 2>&1
+    cp "$TARNWICK_ROOT/demo/voodoo2-demo.reg" "$prefix/drive_c/windows/temp/"
+    import_reg "$prefix" voodoo2-demo.reg system.reg '[Software\\3dfx Interactive\\Voodoo2\\Glide]' || return 1
     cat "$TARNWICK_ROOT/demo/vcache.ini" >>"$prefix/drive_c/windows/system.ini"
     cp "$dll" "$prefix/drive_c/windows/system/3dfxv2ps.dll"
-    WINEPREFIX=$prefix wineserver -w
 }
 
+# The Windows name of a Unix path in prefix $1: its Z: drive is the root of
+# the Unix file system. Worked out here, not asked of winepath, which starts
+# a Wine process of its own; on a busy machine about one call in a hundred
+# came back with nothing.
 winepath_of() {
-    WINEPREFIX=$1 env LC_ALL="$TARNWICK_LOCALE" winepath -w "$2" 2>/dev/null
+    local path
+    [ "$(readlink "$1/dosdevices/z:")" = / ] || { echo "winepath_of: $1 has no Z: drive for /" >&2; return 1; }
+    path=$(realpath -m "$2") || return 1
+    printf 'Z:%s\n' "${path//\//\\}"
 }

@@ -22,6 +22,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ -n "$driver" ] && [ -n "$app" ] && [ -n "$scenario" ] || { echo "run-scenario: bad arguments" >&2; exit 2; }
+case $setup in demo | bare | none) ;; *) echo "run-scenario: unknown setup $setup" >&2; exit 2 ;; esac
 template=${TARNWICK_PREFIX_TEMPLATE:-$TARNWICK_ROOT/build/prefix-template-$TARNWICK_WINE_BITS}
 [ -f "$template/system.reg" ] || { echo "run-scenario: no template prefix at $template" >&2; exit 2; }
 
@@ -40,18 +41,23 @@ trap cleanup EXIT
 start_xvfb || exit 2
 WINEPREFIX=$(copy_prefix "$template")
 export WINEPREFIX
-# A program that faults (say on an instruction its CPU lacks) ends at once,
-# with Wine's report of the address on stderr, instead of behind a dialog.
-env LC_ALL="$TARNWICK_LOCALE" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-[ -z "$windows" ] || env LC_ALL="$TARNWICK_LOCALE" wine reg add 'HKCU\Software\Wine' /v Version /d "$windows" /f >/dev/null 2>&1
-
 card_key='HKLM\SOFTWARE\3dfx Interactive\Voodoo2'
-case $setup in
-demo) install_demo_setup "$WINEPREFIX" "$([ "$dll" = none ] && echo /dev/null || echo "$dll")" ;;
-bare) env LC_ALL="$TARNWICK_LOCALE" wine reg add "$card_key" /f >/dev/null 2>&1 ;;
-none) ;;
-*) echo "run-scenario: unknown setup $setup" >&2; exit 2 ;;
-esac
+# What this run adds to the template, in one import.
+{
+    printf 'REGEDIT4\n\n'
+    # A program that faults (say on an instruction its CPU lacks) ends at
+    # once, with Wine's report of the address on stderr, instead of behind a
+    # dialog.
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\n"ShowCrashDialog"=dword:00000000\n\n'
+    [ -z "$windows" ] || printf '[HKEY_CURRENT_USER\\Software\\Wine]\n"Version"="%s"\n\n' "$windows"
+    [ "$setup" != bare ] || printf '[HKEY_LOCAL_MACHINE\\SOFTWARE\\3dfx Interactive\\Voodoo2]\n\n'
+} >"$WINEPREFIX/drive_c/windows/temp/scenario.reg"
+import_reg "$WINEPREFIX" scenario.reg user.reg '"ShowCrashDialog"=dword:00000000' ||
+    { echo "run-scenario: the prefix could not be set up" >&2; exit 2; }
+if [ "$setup" = demo ]; then
+    install_demo_setup "$WINEPREFIX" "$([ "$dll" = none ] && echo /dev/null || echo "$dll")" ||
+        { echo "run-scenario: the demo setup could not be installed" >&2; exit 2; }
+fi
 library=$WINEPREFIX/drive_c/windows/system/3dfxv2ps.dll
 rm -f "$library"
 [ "$dll" = none ] || cp "$dll" "$library"
