@@ -4,6 +4,7 @@
 #include "mainwindow/control_ids.h"
 #include "mainwindow/form1.h"
 #include "tests/common/message_box_recorder.h"
+#include "tests/common/message_pump.h"
 #include "tests/common/raw_registry.h"
 #include <algorithm>
 #include <commctrl.h>
@@ -24,15 +25,6 @@ double Median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 // One key-driven move: the key posted to the slider, then one message at a

@@ -56,14 +56,3 @@ void AppTest::CloseForm()
     Pump();
     form_.reset();
 }
-
-void AppTest::Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}

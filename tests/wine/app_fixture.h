@@ -5,6 +5,7 @@
 #include "mainwindow/form1.h"
 #include "test_support.h"
 #include "tests/common/message_box_recorder.h"
+#include "tests/common/message_pump.h"
 #include "tests/common/raw_registry.h"
 #include "tests/common/settings_snapshot.h"
 #include <gtest/gtest.h>
@@ -23,7 +24,6 @@ protected:
     TForm1& OpenForm();
     TForm1& Form() { return *form_; }
     void CloseForm();
-    void Pump();
 
 private:
     MessageBoxRecorder boxRecorder_;

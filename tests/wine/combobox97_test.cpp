@@ -4,6 +4,7 @@
 #include "controls/subclass.h"
 #include "platform/container.h"
 #include "platform/handles.h"
+#include "tests/common/message_pump.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -39,15 +40,6 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         break;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-void Pump()
-{
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
 }
 
 // Under Wine the X server reports a cursor move some time after it, and a
