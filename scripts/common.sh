@@ -217,8 +217,8 @@ install_demo_setup() {
 
 # The Windows name of a Unix path in prefix $1: its Z: drive is the root of
 # the Unix file system. Worked out here, not asked of winepath, which starts
-# a Wine process of its own; on a busy machine about one call in a hundred
-# came back with nothing.
+# a Wine process of its own and, on a busy machine, now and then came back
+# with nothing.
 winepath_of() {
     local path
     [ "$(readlink "$1/dosdevices/z:")" = / ] || { echo "winepath_of: $1 has no Z: drive for /" >&2; return 1; }
