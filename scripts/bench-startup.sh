@@ -7,17 +7,26 @@
 # window, taken in process by the timed builds. The ratios are medians of the
 # per-round ratios, with their interquartile range.
 #   bench-startup.sh [runs]      (default 15; the product preset must be built)
-# Where the machine cannot run 32-bit x86 code it measures the 64-bit twin
+# In the twin lane (scripts/lane.sh) it measures the 64-bit twin
 # (build/product-x64); TARNWICK_BENCH_PRODUCT names another build folder.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/lane.sh"
 runs=${1:-15}
+# bench.sh has chosen the lane already when it runs this.
+own_lane=
+if [ -z "${TARNWICK_LANE:-}" ]; then
+    choose_lane
+    own_lane=1
+    trap end_lane EXIT
+fi
+use_wine_bits "$TARNWICK_WINE_BITS"
 if [ "$TARNWICK_WINE_BITS" = 32 ]; then
     product=${TARNWICK_BENCH_PRODUCT:-$TARNWICK_ROOT/build/product}
 else
     product=${TARNWICK_BENCH_PRODUCT:-$TARNWICK_ROOT/build/product-x64}
 fi
-echo "measuring the build in $product"
+echo "measuring the build in $product, $TARNWICK_LANE lane"
 app=$product/timed/tarnwick.exe
 floor=$product/tools/floor_window.exe
 minimal=$product/tools/minimal_window.exe
@@ -25,14 +34,14 @@ driver=$product/tests/e2e/e2e_driver.exe
 for f in "$app" "$floor" "$minimal" "$driver"; do
     [ -f "$f" ] || { echo "bench-startup: $f missing; build the product preset first" >&2; exit 2; }
 done
-template=${TARNWICK_PREFIX_TEMPLATE:-$TARNWICK_ROOT/build/prefix-template-$TARNWICK_WINE_BITS}
+template=$(template_prefix "$TARNWICK_WINE_BITS")
 [ -f "$template/system.reg" ] || { echo "bench-startup: no template prefix at $template" >&2; exit 2; }
 
 start_xvfb || exit 2
 WINEPREFIX=$(copy_prefix "$template")
 export WINEPREFIX
 times_file=$(mktemp)
-trap 'drop_prefix "$WINEPREFIX"; stop_xvfb; rm -f "$times_file"' EXIT
+trap 'drop_prefix "$WINEPREFIX"; stop_xvfb; rm -f "$times_file"; [ -z "$own_lane" ] || end_lane' EXIT
 install_demo_setup "$WINEPREFIX" "$product/tools/3dfxv2ps_with_clip.dll"
 export TARNWICK_STARTUP_TIMES=$(winepath_of "$WINEPREFIX" "$times_file")
 

@@ -3,16 +3,21 @@
 # made by scripts/test.sh (build/product, build/wine-tests).
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/lane.sh"
 cd "$TARNWICK_ROOT"
-# Where 32-bit Wine cannot start, the 64-bit twin builds are measured.
+# The lane as the tests choose it; in the twin lane the 64-bit twin builds
+# are measured. Every figure below is of that lane.
+choose_lane
+use_wine_bits "$TARNWICK_WINE_BITS"
+trap 'stop_xvfb; end_lane' EXIT
 suffix=$([ "$TARNWICK_WINE_BITS" = 32 ] || echo -x64)
-template=$TARNWICK_ROOT/build/prefix-template-$TARNWICK_WINE_BITS
+echo "measuring build/product$suffix and build/wine-tests$suffix in the $TARNWICK_LANE lane"
+template=$(template_prefix "$TARNWICK_WINE_BITS")
 [ -f "$template/system.reg" ] || make_template_prefix "$template"
-export TARNWICK_PREFIX_TEMPLATE=$template
-[ -n "${DISPLAY:-}" ] || { start_xvfb || exit 2; trap stop_xvfb EXIT; }
+[ -n "${DISPLAY:-}" ] || start_xvfb || exit 2
 
 echo "== in process =="
-scripts/wine-run.sh build/wine-tests$suffix/tests/wine/tarnwick_bench.exe ||
+scripts/wine-run.sh --bits "$TARNWICK_WINE_BITS" build/wine-tests$suffix/tests/wine/tarnwick_bench.exe ||
     echo "in process: something failed on the way (above); those figures do not count"
 
 echo "== idle CPU of the running exe over 20 s =="

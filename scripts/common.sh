@@ -7,25 +7,22 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # (set per wine call: bash itself has no such locale)
 export TARNWICK_LOCALE=hu_HU.UTF-8
 
-# Wine runs the 32-bit exes where the machine can run 32-bit x86 code. Some
-# machines cannot (their kernel refuses 32-bit programs, so 32-bit Wine never
-# starts); there the tests run 64-bit builds of the same sources in a 64-bit
-# prefix, and TARNWICK_WINE_BITS says which it is.
-if [ -z "${TARNWICK_WINE_BITS:-}" ]; then
-    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
-        TARNWICK_WINE_BITS=32
-    else
-        TARNWICK_WINE_BITS=64
+# Which Wine a script runs: 32 for the shipped exe's builds, in a 32-bit
+# prefix; 64 for the 64-bit twin (presets product-x64, wine-tests-x64), where
+# 32-bit programs cannot run at all (scripts/lane.sh decides). use_wine_bits
+# sets WINEARCH and which wine and wineserver commands come first on PATH.
+wine64_bin=$TARNWICK_ROOT/build/wine64-bin
+use_wine_bits() {
+    TARNWICK_WINE_BITS=$1
+    export TARNWICK_WINE_BITS
+    PATH=$(printf '%s' "$PATH" | tr ':' '\n' | grep -vxF "$wine64_bin" | paste -sd: -)
+    if [ "$1" = 32 ]; then
+        export WINEARCH=win32
+        return 0
     fi
-fi
-export TARNWICK_WINE_BITS
-if [ "$TARNWICK_WINE_BITS" = 32 ]; then
-    export WINEARCH=win32
-else
     export WINEARCH=win64
     # Debian's wine and wineserver commands pick the 32-bit loader whenever it
     # is installed: put 64-bit ones first on PATH.
-    wine64_bin=$TARNWICK_ROOT/build/wine64-bin
     if [ ! -x "$wine64_bin/winepath" ]; then
         mkdir -p "$wine64_bin"
         printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' >"$wine64_bin/wine"
@@ -35,8 +32,11 @@ else
         done
         chmod +x "$wine64_bin"/*
     fi
-    case ":$PATH:" in *":$wine64_bin:"*) ;; *) export PATH=$wine64_bin:$PATH ;; esac
-fi
+    export PATH=$wine64_bin:$PATH
+}
+# The template prefix of each width, made by make_template_prefix.
+template_prefix() { echo "$TARNWICK_ROOT/build/prefix-template-$1"; }
+[ -z "${TARNWICK_WINE_BITS:-}" ] || use_wine_bits "$TARNWICK_WINE_BITS"
 
 # Wine's own fonts (Debian's fonts-wine): Marlett for the caption buttons,
 # and the bitmap "MS Sans Serif" with the real metrics (sserifee.fon for the

@@ -3,15 +3,19 @@
 # under Xvfb, saves a screenshot and prints its path.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/lane.sh"
 cd "$TARNWICK_ROOT"
 scripts/install-deps.sh
+# The shipped exe, natively or under emulation; the 64-bit twin only where
+# neither starts 32-bit programs (scripts/lane.sh).
+choose_lane
+use_wine_bits "$TARNWICK_WINE_BITS"
 scripts/build-runtime.sh
 cmake --preset product >/dev/null
 cmake --build build/product >/dev/null
 product=build/product
-if [ "$TARNWICK_WINE_BITS" = 64 ]; then
-    # 32-bit Wine cannot start here: show the 64-bit build of the same sources.
-    echo "this machine cannot run 32-bit x86 code: showing the 64-bit twin build"
+if [ "$TARNWICK_LANE" = twin ]; then
+    echo "32-bit programs cannot run here: showing the 64-bit twin build"
     cmake --preset product-x64 >/dev/null
     cmake --build build/product-x64 >/dev/null
     product=build/product-x64
@@ -25,13 +29,16 @@ export WINEPREFIX=$demo_prefix
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "starting tarnwick.exe on $DISPLAY"
-    exec env LC_ALL=$TARNWICK_LOCALE wine "$product/tarnwick.exe"
+    rc=0
+    env LC_ALL=$TARNWICK_LOCALE wine "$product/tarnwick.exe" || rc=$?
+    end_lane
+    exit $rc
 fi
 
 start_xvfb
-trap 'wineserver -k >/dev/null 2>&1 || true; stop_xvfb || true' EXIT
+trap 'wineserver -k >/dev/null 2>&1 || true; stop_xvfb || true; end_lane' EXIT
 env LC_ALL=$TARNWICK_LOCALE wine "$product/tarnwick.exe" &
-for _ in $(seq 100); do
+for _ in $(seq 300); do  # a minute: long enough under emulation too
     xdotool search --name '^Tarnwick$' >/dev/null 2>&1 && break
     sleep 0.2
 done

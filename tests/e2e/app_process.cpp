@@ -1,4 +1,5 @@
 #include "tests/e2e/app_process.h"
+#include "tests/e2e/image_check.h"
 
 namespace e2e {
 
@@ -17,8 +18,10 @@ bool AppProcess::Start()
     si.cb = sizeof si;
     std::string commandLine = "\"" + exe_ + "\"";
     QueryPerformanceCounter(&started_);
-    return CreateProcessA(exe_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &si, &info_) != FALSE;
+    if (!CreateProcessA(exe_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_))
+        return false;
+    CheckStartedImage(info_.hProcess, exe_, 20000);
+    return true;
 }
 
 double AppProcess::MsSinceStart() const

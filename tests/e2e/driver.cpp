@@ -1,6 +1,9 @@
 // The end-to-end driver: starts tarnwick.exe, works it as a user would and
-// checks what it shows. Usage: driver <scenario> <tarnwick.exe> [args...]
+// checks what it shows. Usage: driver [--machine M] <scenario> <tarnwick.exe>
+// With --machine, every program it starts must run that exe's image for
+// machine M (i386 for the shipped build).
 #include "tests/e2e/checks.h"
+#include "tests/e2e/image_check.h"
 #include "tests/e2e/scenarios.h"
 #include "tests/e2e/stored_settings.h"
 #include <algorithm>
@@ -36,8 +39,13 @@ int main(int argc, char** argv)
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     reg::SetFailureReporter([](const std::string& what) { e2e::Record(false, what, "", __LINE__); });
-    const std::string name = argc >= 2 ? argv[1] : "";
-    const e2e::Args args(argv + std::min(argc, 2), argv + argc);
+    int first = 1;
+    if (argc >= 3 && std::string(argv[1]) == "--machine" && e2e::MachineKnown(argv[2])) {
+        e2e::ExpectMachine(argv[2]);
+        first = 3;
+    }
+    const std::string name = argc > first ? argv[first] : "";
+    const e2e::Args args(argv + std::min(argc, first + 1), argv + argc);
     if (name == "time-to-window" && args.size() == 2) {
         e2e::TimeToWindow(args);
         return e2e::Summary();
@@ -50,7 +58,7 @@ int main(int argc, char** argv)
     }
     std::fprintf(stderr, "usage:\n");
     for (const auto& s : Scenarios)
-        std::fprintf(stderr, "  driver %s <tarnwick.exe>\n", s.name);
+        std::fprintf(stderr, "  driver [--machine i386|amd64] %s <tarnwick.exe>\n", s.name);
     std::fprintf(stderr, "  (screenshots prints READY lines and reads one line after each)\n"
                          "  driver time-to-window <program.exe> <window class>\n");
     return 2;

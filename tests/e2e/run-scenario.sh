@@ -3,16 +3,21 @@
 # a private Xvfb (so tests may run side by side and screen reads see only
 # this test's windows) and the driver under Wine.
 #
-#   run-scenario.sh --driver D.exe --app tarnwick.exe [--setup demo|bare|none]
-#                   [--dll PATH|none] [--shots DIR] [--windows VERSION] <scenario>
-# --windows sets the Windows version Wine reports (win95, win98, ...).
+#   run-scenario.sh --driver D.exe --machine i386|amd64 --app tarnwick.exe
+#                   [--setup demo|bare|none] [--dll PATH|none] [--shots DIR]
+#                   [--windows VERSION] <scenario>
+# --machine is what the driver and the program are built for: i386 runs them
+# in the 32-bit template prefix, and the driver fails a scenario whose
+# program does not run that exe's image for it. --windows sets the Windows
+# version Wine reports (win95, win98, ...).
 set -u
 source "$(dirname "$0")/../../scripts/common.sh"
 
-driver= app= setup=demo dll=none shots= scenario= windows=
+driver= machine= app= setup=demo dll=none shots= scenario= windows=
 while [ $# -gt 0 ]; do
     case $1 in
     --driver) driver=$2; shift 2 ;;
+    --machine) machine=$2; shift 2 ;;
     --app) app=$2; shift 2 ;;
     --setup) setup=$2; shift 2 ;;
     --dll) dll=$2; shift 2 ;;
@@ -22,8 +27,9 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ -n "$driver" ] && [ -n "$app" ] && [ -n "$scenario" ] || { echo "run-scenario: bad arguments" >&2; exit 2; }
+case $machine in i386) use_wine_bits 32 ;; amd64) use_wine_bits 64 ;; *) echo "run-scenario: unknown machine '$machine'" >&2; exit 2 ;; esac
 case $setup in demo | bare | none) ;; *) echo "run-scenario: unknown setup $setup" >&2; exit 2 ;; esac
-template=${TARNWICK_PREFIX_TEMPLATE:-$TARNWICK_ROOT/build/prefix-template-$TARNWICK_WINE_BITS}
+template=$(template_prefix "$TARNWICK_WINE_BITS")
 [ -f "$template/system.reg" ] || { echo "run-scenario: no template prefix at $template" >&2; exit 2; }
 
 failed=0
@@ -69,13 +75,13 @@ key_absent() { ! env LC_ALL="$TARNWICK_LOCALE" wine reg query "$card_key" >/dev/
 driver_win=$(winepath_of "$WINEPREFIX" "$driver")
 app_win=$(winepath_of "$WINEPREFIX" "$app")
 if [ -z "$shots" ]; then
-    env LC_ALL="$TARNWICK_LOCALE" wine "$driver_win" "$scenario" "$app_win"
+    env LC_ALL="$TARNWICK_LOCALE" wine "$driver_win" --machine "$machine" "$scenario" "$app_win"
     rc=$?
 else
     # The driver says READY with the window's place; we take the picture and
     # answer with a line.
     mkdir -p "$shots"
-    coproc DRIVER { env LC_ALL="$TARNWICK_LOCALE" wine "$driver_win" "$scenario" "$app_win" 2>&1; }
+    coproc DRIVER { env LC_ALL="$TARNWICK_LOCALE" wine "$driver_win" --machine "$machine" "$scenario" "$app_win" 2>&1; }
     driver_pid=$DRIVER_PID
     while IFS= read -r -t 120 line <&"${DRIVER[0]}"; do
         line=${line%$'\r'}

@@ -73,5 +73,12 @@ TEST(MemoryMath, TheSystemSourceReportsTrueAmounts)
 {
     const MemoryAmounts m = QueryMemoryStatus();
     EXPECT_GT(m.totalPhys, 0u);
+    // Under qemu-i386 the system itself reports no true total: the
+    // emulator hands a 32-bit guest the host's sysinfo() with its total
+    // memory cut to 32 bits, which Wine takes as the total, while the free
+    // memory comes whole from /proc/meminfo.
+    char lane[16] = {};
+    if (GetEnvironmentVariableA("TARNWICK_LANE", lane, sizeof lane) && std::string(lane) == "emulated")
+        GTEST_SKIP() << "the emulated lane's total memory is the emulator's, cut to 32 bits";
     EXPECT_LE(m.availPhys, m.totalPhys);
 }
