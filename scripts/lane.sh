@@ -108,7 +108,7 @@ register_qemu() {
 }
 
 choose_lane() {
-    local probe qemu foreign why
+    local probe= qemu= foreign= why=
     remove_binfmt_entry  # one left by a run that was killed
     make_probe
     case ${TARNWICK_WANT_LANE:-} in
