@@ -16,19 +16,27 @@ void OpenForWrite(RegistryAccessor& reg, const TSetting& profile)
     reg.OpenKey(ProfileKeyPath(profile), true);
 }
 
-long double ReadRealOrZero(const RegistryAccessor& reg, const char* name)
+// 0 and false when the value is not a real's text.
+bool ReadReal(const RegistryAccessor& reg, const char* name, long double& value)
 {
-    long double value = 0;
     const Result<std::string> text = reg.ReadString(name);
-    return text.ok() && TextToReal(*text, value) ? value : 0;
+    if (text.ok() && TextToReal(*text, value))
+        return true;
+    value = 0;
+    return false;
 }
 
-int32_t ReadIntOrZero(const RegistryAccessor& reg, const std::string& name)
+bool ReadInt(const RegistryAccessor& reg, const std::string& name, int32_t& value)
 {
-    int32_t value = 0;
     const Result<std::string> text = reg.ReadString(name);
-    return text.ok() && TextToInt(*text, value) ? value : 0;
+    if (text.ok() && TextToInt(*text, value))
+        return true;
+    value = 0;
+    return false;
 }
+
+// A value that was not read stays as stored while it holds the read's 0.
+bool Keeps(bool unread, long double value) { return unread && value == 0; }
 
 // The clock as stored; a value of another type leaves it as it is.
 Status ReadStoredClock(const RegistryAccessor& reg, int32_t& clock)
@@ -55,22 +63,28 @@ Status ReadStoredClock(const RegistryAccessor& reg, int32_t& clock)
 
 } // namespace
 
-Status ReadGamma(TSetting& profile)
+Status ReadGamma(TSetting& profile, UnreadValues* unread)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForRead(reg, profile);
-    profile.GammaR = ReadRealOrZero(reg, GammaValueNames[0]);
-    profile.GammaG = ReadRealOrZero(reg, GammaValueNames[1]);
-    profile.GammaB = ReadRealOrZero(reg, GammaValueNames[2]);
+    long double* const components[3] = {&profile.GammaR, &profile.GammaG, &profile.GammaB};
+    for (int i = 0; i < 3; ++i) {
+        const bool read = ReadReal(reg, GammaValueNames[i], *components[i]);
+        if (unread)
+            unread->gamma[i] = !read;
+    }
     return Status();
 }
 
-Status ReadRefreshRates(TSetting& profile)
+Status ReadRefreshRates(TSetting& profile, UnreadValues* unread)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForRead(reg, profile);
-    for (int i = 1; i <= 5; ++i)
-        RefreshRate(profile, i) = ReadIntOrZero(reg, RefreshValueName(i));
+    for (int i = 1; i <= 5; ++i) {
+        const bool read = ReadInt(reg, RefreshValueName(i), RefreshRate(profile, i));
+        if (unread)
+            unread->refresh[i - 1] = !read;
+    }
     return Status();
 }
 
@@ -88,19 +102,40 @@ Status ReadClock(TSetting& profile)
 
 Status WriteGamma(const TSetting& profile)
 {
+    UnreadValues none;
+    return WriteGamma(profile, none);
+}
+
+Status WriteGamma(const TSetting& profile, UnreadValues& unread)
+{
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForWrite(reg, profile);
-    TRY(reg.WriteString(GammaValueNames[0], RealToText(profile.GammaR)));
-    TRY(reg.WriteString(GammaValueNames[1], RealToText(profile.GammaG)));
-    return reg.WriteString(GammaValueNames[2], RealToText(profile.GammaB));
+    const long double components[3] = {profile.GammaR, profile.GammaG, profile.GammaB};
+    for (int i = 0; i < 3; ++i) {
+        if (Keeps(unread.gamma[i], components[i]))
+            continue;
+        TRY(reg.WriteString(GammaValueNames[i], RealToText(components[i])));
+        unread.gamma[i] = false;
+    }
+    return Status();
 }
 
 Status WriteRefreshRates(const TSetting& profile)
 {
+    UnreadValues none;
+    return WriteRefreshRates(profile, none);
+}
+
+Status WriteRefreshRates(const TSetting& profile, UnreadValues& unread)
+{
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForWrite(reg, profile);
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= 5; ++i) {
+        if (Keeps(unread.refresh[i - 1], RefreshRate(profile, i)))
+            continue;
         TRY(reg.WriteString(RefreshValueName(i), IntToText(RefreshRate(profile, i))));
+        unread.refresh[i - 1] = false;
+    }
     return Status();
 }
 

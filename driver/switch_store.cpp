@@ -26,13 +26,17 @@ Result<std::string> D3DValueText(const RegistryAccessor& reg, const std::string&
 }
 
 template <size_t N>
-Status WriteRows(RegistryAccessor& reg, const std::vector<TData>& rows, const std::array<bool, N>& on)
+Status WriteRows(RegistryAccessor& reg, const std::vector<TData>& rows, const std::array<bool, N>& on,
+                 std::array<bool, N>& loaded)
 {
     for (size_t n = 0; n < N && n < rows.size(); ++n) {
+        if (on[n] == loaded[n])
+            continue;
         if (on[n])
             TRY(reg.WriteString(rows[n].Name, rows[n].Value));
         else
             reg.DeleteValue(rows[n].Name);
+        loaded[n] = on[n];
     }
     return Status();
 }
@@ -61,18 +65,18 @@ Status ReadSwitchStates(StoredSwitches& out)
     return Status();
 }
 
-Status WriteSwitchStates(const SwitchStates& states)
+Status WriteSwitchStates(const SwitchStates& states, SwitchStates& loaded)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     reg.OpenKey(GlideKey, true);
-    TRY(WriteRows(reg, GlideSwitches, states.glide));
+    TRY(WriteRows(reg, GlideSwitches, states.glide, loaded.glide));
     if (reg.OpenKey(D3DKeyFromRoot, true))
-        return WriteRows(reg, D3DSwitches, states.d3d);
+        return WriteRows(reg, D3DSwitches, states.d3d, loaded.d3d);
     // The Direct3D key can be neither opened nor created: its rows must not
-    // land in the Glide key that is still open. An on row fails as a write
-    // to a missing key does; with none on there is nothing to do.
+    // land in the Glide key that is still open. A row turned on fails as a
+    // write to a missing key does; with none there is nothing to do.
     for (size_t n = 0; n < states.d3d.size() && n < D3DSwitches.size(); ++n) {
-        if (states.d3d[n])
+        if (states.d3d[n] && !loaded.d3d[n])
             return Fail(FormatMessageText(errtext::FailedToSetData, D3DSwitches[n].Name));
     }
     return Status();

@@ -22,6 +22,11 @@ struct SwitchStates {
 // rows before it are in `out` all the same.
 Status ReadSwitchStates(StoredSwitches& out);
 
-// Writes the on rows and deletes the off ones, Glide first; the first
-// failure ends the write.
-Status WriteSwitchStates(const SwitchStates& states);
+// Writes the rows turned on since `loaded` and deletes those turned off,
+// Glide first; the first failure ends the write. A row whose state is still
+// the loaded one keeps its value as stored, whatever it holds: a Glide
+// value of other content shows on, a Direct3D one off, and either reaches
+// the driver as it was until the user changes its box. Both keys are
+// opened with the create flag all the same. Each row written or deleted
+// takes its new state into `loaded`: that is what is stored now.
+Status WriteSwitchStates(const SwitchStates& states, SwitchStates& loaded);

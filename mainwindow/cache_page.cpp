@@ -68,7 +68,7 @@ Status TForm1::ReadCacheSettings()
     TemplateSettings stored;
     const Status read = LoadFileSystemTemplate(stored);
     auto& enableFile = Get<CheckBox>(id::EnableFile);
-    enableFile.SetChecked(stored.present);
+    enableFile.SetChecked(stored.chosen);
     EnableFileClick(enableFile);
     // The values read before a failure are shown all the same.
     for (int i = 0; i < 2; ++i) {
@@ -85,6 +85,7 @@ Status TForm1::WriteCacheSettings()
     CacheSettings settings;
     settings.diskCacheOn = Get<CheckBox>(id::EnableDisk).Checked();
     settings.templateOn = Get<CheckBox>(id::EnableFile).Checked();
+    settings.choiceChanged = settings.templateOn != loadedTemplateChosen_;
     for (int i = 0; i < 3; ++i) {
         TRY_ASSIGN(const NumberField* field, controlTable_.FieldAt(entry::FirstCacheField + i));
         settings.vcache[i] = field->Value();
@@ -93,7 +94,10 @@ Status TForm1::WriteCacheSettings()
         TRY_ASSIGN(const NumberField* field, controlTable_.FieldAt(TemplateFields[i]));
         settings.templateValues[i] = field->Value();
     }
-    return StoreCacheSettings(settings);
+    // The choice goes first, whatever fails after it.
+    const Status stored = StoreCacheSettings(settings);
+    loadedTemplateChosen_ = settings.templateOn;
+    return stored;
 }
 
 // "A Windows újraindítása": offer to save everything, then ask Windows to

@@ -3,7 +3,9 @@
 // after the control and the event; the handlers of each page live in the
 // page's file of this folder and go to the stores below for the data.
 #include "controls/animate_click.h"
+#include "driver/profile_store.h"
 #include "driver/setting.h"
+#include "driver/switch_store.h"
 #include "platform/memory_status.h"
 #include "mainwindow/control_table.h"
 #include "mainwindow/layout_builder.h"
@@ -124,6 +126,8 @@ private:
     int DefaultButtonId() const;
     void ShowDefaultButton();
     Status LoadStoredSettings();
+    void RememberLoadedState();
+    Status ShownSwitches(SwitchStates& states) const;
     void EnableTimer1();
     static HIMAGELIST ImageList(UniqueImageList& list, int width, int height,
                                 std::initializer_list<const char*> bitmaps);
@@ -136,6 +140,12 @@ private:
     bool groupLoaded_[GroupCount] = {};
     bool groupEdited_[GroupCount] = {};
     bool loadFinished_ = false;
+    // What a save leaves as stored unless the user changes it: the profile
+    // values the load could not read, and the switch boxes and the
+    // file-system box as the load left them.
+    UnreadValues glideUnread_, d3dUnread_;
+    SwitchStates loadedSwitches_;
+    bool loadedTemplateChosen_ = false;
     MemoryAmounts memoryStatus_;
 
     HWND hwnd_ = nullptr;

@@ -9,10 +9,10 @@
 #include <clocale>
 
 const TForm1::Step TForm1::LoadSteps[8] = {
-    {Group::GlideGamma, [](TForm1& f) { return ReadGamma(f.GlideProfile); }},
-    {Group::GlideRefresh, [](TForm1& f) { return ReadRefreshRates(f.GlideProfile); }},
-    {Group::D3DGamma, [](TForm1& f) { return ReadGamma(f.D3DProfile); }},
-    {Group::D3DRefresh, [](TForm1& f) { return ReadRefreshRates(f.D3DProfile); }},
+    {Group::GlideGamma, [](TForm1& f) { return ReadGamma(f.GlideProfile, &f.glideUnread_); }},
+    {Group::GlideRefresh, [](TForm1& f) { return ReadRefreshRates(f.GlideProfile, &f.glideUnread_); }},
+    {Group::D3DGamma, [](TForm1& f) { return ReadGamma(f.D3DProfile, &f.d3dUnread_); }},
+    {Group::D3DRefresh, [](TForm1& f) { return ReadRefreshRates(f.D3DProfile, &f.d3dUnread_); }},
     {Group::Cache, [](TForm1& f) { return f.ReadCacheSettings(); }},
     {Group::Switches, [](TForm1& f) { return f.ReadSwitches(); }},
     {Group::D3DClock, [](TForm1& f) { return ReadClock(f.D3DProfile); }},
@@ -20,10 +20,10 @@ const TForm1::Step TForm1::LoadSteps[8] = {
 };
 
 const TForm1::Step TForm1::SaveSteps[8] = {
-    {Group::GlideRefresh, [](TForm1& f) { return WriteRefreshRates(f.GlideProfile); }},
-    {Group::D3DRefresh, [](TForm1& f) { return WriteRefreshRates(f.D3DProfile); }},
-    {Group::GlideGamma, [](TForm1& f) { return WriteGamma(f.GlideProfile); }},
-    {Group::D3DGamma, [](TForm1& f) { return WriteGamma(f.D3DProfile); }},
+    {Group::GlideRefresh, [](TForm1& f) { return WriteRefreshRates(f.GlideProfile, f.glideUnread_); }},
+    {Group::D3DRefresh, [](TForm1& f) { return WriteRefreshRates(f.D3DProfile, f.d3dUnread_); }},
+    {Group::GlideGamma, [](TForm1& f) { return WriteGamma(f.GlideProfile, f.glideUnread_); }},
+    {Group::D3DGamma, [](TForm1& f) { return WriteGamma(f.D3DProfile, f.d3dUnread_); }},
     {Group::Cache, [](TForm1& f) { return f.WriteCacheSettings(); }},
     {Group::Switches, [](TForm1& f) { return f.WriteSwitches(); }},
     {Group::GlideClock, [](TForm1& f) { return WriteClock(f.GlideProfile); }},
@@ -59,7 +59,16 @@ void TForm1::LoadAll()
     ReportError(SetActivePage(0));
     EnableTimer1();
     FreeSplash();
+    RememberLoadedState();
     loadFinished_ = true;
+}
+
+// The boxes as the load left them, read or not: from here on only the user
+// changes them.
+void TForm1::RememberLoadedState()
+{
+    ReportError(ShownSwitches(loadedSwitches_));
+    loadedTemplateChosen_ = Get<CheckBox>(id::EnableFile).Checked();
 }
 
 Status TForm1::LoadStoredSettings()

@@ -23,9 +23,8 @@ Status TForm1::ReadSwitches()
     return read;
 }
 
-Status TForm1::WriteSwitches()
+Status TForm1::ShownSwitches(SwitchStates& states) const
 {
-    SwitchStates states;
     for (size_t n = 0; n < states.glide.size(); ++n) {
         TRY_ASSIGN(const CheckBox* box, controlTable_.CheckBoxAt(entry::FirstGlideSwitch + static_cast<int>(n)));
         states.glide[n] = box->Checked();
@@ -34,5 +33,13 @@ Status TForm1::WriteSwitches()
         TRY_ASSIGN(const CheckBox* box, controlTable_.CheckBoxAt(entry::FirstD3DSwitch + static_cast<int>(n)));
         states.d3d[n] = box->Checked();
     }
-    return WriteSwitchStates(states);
+    return Status();
+}
+
+// Only the boxes the user changed since the load are written or deleted.
+Status TForm1::WriteSwitches()
+{
+    SwitchStates states;
+    TRY(ShownSwitches(states));
+    return WriteSwitchStates(states, loadedSwitches_);
 }

@@ -18,6 +18,26 @@ const char* const TemplateValueNames[2] = {"PathCache", "NameCache"};
 
 std::string TemplatePath() { return std::string(TemplatesPath) + "\\" + TemplateName; }
 
+bool SameNameInAnyCase(const std::string& a, const char* b)
+{
+    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    size_t i = 0;
+    for (; i < a.size() && b[i]; ++i)
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    return i == a.size() && !b[i];
+}
+
+// The choice names our template; a value of another type names none.
+bool TemplateChosen()
+{
+    RegistryAccessor reg(HKEY_LOCAL_MACHINE);
+    if (!reg.OpenKey(TemplatesPath, false))
+        return false;
+    const Result<std::string> choice = reg.ReadString("");
+    return choice.ok() && SameNameInAnyCase(*choice, TemplateName);
+}
+
 // A 4-byte little-endian number; shorter values are zero-extended.
 Result<int32_t> ReadTemplateNumber(const RegistryAccessor& reg, const char* name)
 {
@@ -70,6 +90,7 @@ Status LoadFileSystemTemplate(TemplateSettings& out)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     out.present = reg.OpenKey(TemplatePath(), false);
+    out.chosen = out.present && TemplateChosen();
     for (int i = 0; i < 2; ++i) {
         int32_t number = 0;
         if (out.present) {
@@ -82,8 +103,10 @@ Status LoadFileSystemTemplate(TemplateSettings& out)
 
 Status StoreCacheSettings(const CacheSettings& settings)
 {
-    const std::string choice = settings.templateOn ? TemplateName : OtherTemplateName;
-    RegSetValueA(HKEY_LOCAL_MACHINE, TemplatesPath, REG_SZ, choice.c_str(), static_cast<DWORD>(choice.size()));
+    if (settings.choiceChanged) {
+        const std::string choice = settings.templateOn ? TemplateName : OtherTemplateName;
+        RegSetValueA(HKEY_LOCAL_MACHINE, TemplatesPath, REG_SZ, choice.c_str(), static_cast<DWORD>(choice.size()));
+    }
     TRY(WriteVCache(settings));
     return WriteTemplateValues(settings);
 }

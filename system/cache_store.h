@@ -12,17 +12,23 @@ struct VCacheSettings {
 
 struct TemplateSettings {
     bool present = false;       // the program's template key exists
+    // ... and is the one Windows uses: the choice (the default value of
+    // FS Templates) names it, in any case. Windows' own file-system page
+    // sets "Desktop", "Mobile" or "Server" there, whatever keys exist.
+    bool chosen = false;
     // PathCache, NameCache; a value is none until it has been read, so a
     // read that fails leaves it (and the ones after it) unread.
     std::optional<int32_t> values[2];
 };
 
 // What the save stores. The template choice is the program's own while
-// templateOn, the desktop one otherwise.
+// templateOn, the desktop one otherwise; it is written only when the user
+// changed it (choiceChanged), so a choice made elsewhere stays.
 struct CacheSettings {
     bool diskCacheOn = false;
     int32_t vcache[3] = {};
     bool templateOn = false;
+    bool choiceChanged = false;
     int32_t templateValues[2] = {};
 };
 

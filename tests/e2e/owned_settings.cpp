@@ -11,10 +11,12 @@ struct Row {
     reg::Value stored, saved;
 };
 
-// Switches: a Glide one is on while its value exists, whatever it holds; a
-// Direct3D one while it holds the row's text (a REG_DWORD compares as its
-// decimal text, other types never match). On is written as the row's text,
-// off deletes the value.
+// A value read well is saved in the program's own form ("1.30" as "1.3");
+// one the program cannot take as its number ("1,1", a REG_DWORD gamma,
+// "60 Hz") stays as stored, since nobody changed it. Switches: a Glide one
+// shows on while its value exists, whatever it holds; a Direct3D one while
+// it holds the row's text (a REG_DWORD compares as its decimal text, other
+// types never match). A box nobody clicks leaves its value as stored.
 std::vector<Row> OwnedRows()
 {
     const reg::Value none = Absent();
@@ -22,18 +24,18 @@ std::vector<Row> OwnedRows()
     const char* const D = D3DKey;
     return {
         {GammaGroup, G, "SSTV2_RGAMMA", Text("1.30"), Text("1.3")},
-        {GammaGroup, G, "SSTV2_GGAMMA", Text("1.25"), Text("1.25")},
+        {GammaGroup, G, "SSTV2_GGAMMA", Dword(2), Dword(2)},
         {GammaGroup, G, "SSTV2_BGAMMA", Text("1.2", REG_EXPAND_SZ), Text("1.2")},
         {GammaGroup, D, "SSTV2_RGAMMA", Text("1.10"), Text("1.1")},
-        {GammaGroup, D, "SSTV2_GGAMMA", Text("1.1"), Text("1.1")},
+        {GammaGroup, D, "SSTV2_GGAMMA", Text("1,1"), Text("1,1")},
         {GammaGroup, D, "SSTV2_BGAMMA", Text("1.050"), Text("1.05")},
         {RefreshGroup, G, "SSTV2_REFRESH_512x384", Text("060"), Text("60")},
         {RefreshGroup, G, "SSTV2_REFRESH_640x400", Text("0x4B"), Text("75")},
         {RefreshGroup, G, "SSTV2_REFRESH_640x480", Text("85"), Text("85")},
         {RefreshGroup, G, "SSTV2_REFRESH_800x600", Text("75"), Text("75")},
-        {RefreshGroup, G, "SSTV2_REFRESH_1024x768", Text("60"), Text("60")},
+        {RefreshGroup, G, "SSTV2_REFRESH_1024x768", Text("60 Hz"), Text("60 Hz")},
         {RefreshGroup, D, "SSTV2_REFRESH_512x384", Text("+60"), Text("60")},
-        {RefreshGroup, D, "SSTV2_REFRESH_640x400", Text("60"), Text("60")},
+        {RefreshGroup, D, "SSTV2_REFRESH_640x400", Dword(60), Dword(60)},
         {RefreshGroup, D, "SSTV2_REFRESH_640x480", Text(" 75"), Text("75")},
         {RefreshGroup, D, "SSTV2_REFRESH_800x600", Text("85"), Text("85")},
         {RefreshGroup, D, "SSTV2_REFRESH_1024x768", Text("75"), Text("75")},
@@ -44,11 +46,11 @@ std::vector<Row> OwnedRows()
         {SwitchGroup, G, "SSTV2_SLIDETECT", none, none},
         {SwitchGroup, G, "FX_GLIDE_LOD_DITHER", none, none},
         {SwitchGroup, G, "SSTV2_TMU_MEMSIZE", Text("2"), Text("2")},
-        {SwitchGroup, G, "FX_GLIDE_ALLOC_COLOR", Text("7"), Text("3")},
+        {SwitchGroup, G, "FX_GLIDE_ALLOC_COLOR", Text("7"), Text("7")},
         {SwitchGroup, G, "SSTV2_VIDEO_FILTER_THRESHOLD", none, none},
         {SwitchGroup, G, "SSTV2_BACKPORCH", none, none},
         {SwitchGroup, G, "FX_GLIDE_SHAMELESS_PLUG", none, none},
-        {SwitchGroup, G, "SSTV2_VGA_PASS", Dword(0), Text("1")},
+        {SwitchGroup, G, "SSTV2_VGA_PASS", Dword(0), Dword(0)},
         {SwitchGroup, G, "SSTV2_SLOWPCIWR", none, none},
         {SwitchGroup, G, "SSTV2_FASTPCIRD", none, none},
         {SwitchGroup, G, "SSTV2_SLOWMEM_WTR", none, none},
@@ -56,21 +58,21 @@ std::vector<Row> OwnedRows()
         {SwitchGroup, G, "SSTV2_FASTMEM_RAS_READS", none, none},
         {SwitchGroup, G, "SSTV2_VIDEO_DISABLE", none, none},
         {SwitchGroup, D, "FX_GLIDE_SWAPINTERVAL", Text("0"), Text("0")},
-        {SwitchGroup, D, "SSTV2_ANTIALIAS", Text("0"), none},
+        {SwitchGroup, D, "SSTV2_ANTIALIAS", Text("0"), Text("0")},
         {SwitchGroup, D, "SSTV2_SLIDETECT", none, none},
         {SwitchGroup, D, "SSTV2_FORCE_TRILINEAR", Text("1"), Text("1")},
-        {SwitchGroup, D, "SSTV2_AUTOMIPMAP", Dword(1), Text("1")},
-        {SwitchGroup, D, "SSTV2_VIDEO_FILTER_THRESHOLD", Dword(0xFFFF), Text("65535")},
-        {SwitchGroup, D, "SSTV2_BACKPORCH", Binary({0x31, 0}), none},
-        {SwitchGroup, D, "FX_GLIDE_SHAMELESS_PLUG", Text("1", REG_EXPAND_SZ), Text("1")},
+        {SwitchGroup, D, "SSTV2_AUTOMIPMAP", Dword(1), Dword(1)},
+        {SwitchGroup, D, "SSTV2_VIDEO_FILTER_THRESHOLD", Dword(0xFFFF), Dword(0xFFFF)},
+        {SwitchGroup, D, "SSTV2_BACKPORCH", Binary({0x31, 0}), Binary({0x31, 0})},
+        {SwitchGroup, D, "FX_GLIDE_SHAMELESS_PLUG", Text("1", REG_EXPAND_SZ), Text("1", REG_EXPAND_SZ)},
         {SwitchGroup, D, "SSTV2_VGA_PASS", none, none},
         {SwitchGroup, D, "SSTV2_SLOWPCIWR", none, none},
-        {SwitchGroup, D, "SSTV2_FASTPCIRD", Text("0"), none},
+        {SwitchGroup, D, "SSTV2_FASTPCIRD", Text("0"), Text("0")},
         {SwitchGroup, D, "SSTV2_SLOWMEM_WTR", none, none},
         {SwitchGroup, D, "SSTV2_SLOWMEM_RTW", none, none},
         {SwitchGroup, D, "SSTV2_FASTMEM_RAS_READS", none, none},
         {SwitchGroup, D, "SSTV2_VIDEO_DISABLE", none, none},
-        {CacheGroup, TemplatesKey, "", Text("tarnwick"), Text("Tarnwick")},
+        {CacheGroup, TemplatesKey, "", Text("tarnwick"), Text("tarnwick")},
         {CacheGroup, TemplateKey, "PathCache", Binary({0x40, 0}), Binary({0x40, 0, 0, 0})},
         {CacheGroup, TemplateKey, "NameCache", Binary({0xA9, 0x0A, 0, 0}), Binary({0xA9, 0x0A, 0, 0})},
     };

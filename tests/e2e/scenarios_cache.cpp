@@ -26,7 +26,7 @@ void ClearBox(HWND main, int boxId)
 {
     HWND box = ChildById(main, boxId);
     Click(box, CentreOf(box));
-    CHECK(WaitUntil([&] { return Ask(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 3000),
+    CHECK(WaitUntil([&] { return Ask(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, ReactMs),
           "box " + std::to_string(boxId) + " cleared");
 }
 
@@ -36,9 +36,9 @@ void EditCachePage(AppProcess& app, HWND main)
     CHECK_EQ(ShownText(dirs), std::wstring(L"64"), "directory names shown from PathCache");
     CHECK_EQ(ShownText(files), std::wstring(L"2729"), "file names shown from NameCache");
     TypeNumber(app, dirs, "x300");  // the letter is refused
-    CHECK(WaitUntil([&] { return ShownText(dirs) == L"300"; }, 3000), "300 typed over the directory names");
+    CHECK(WaitUntil([&] { return ShownText(dirs) == L"300"; }, ReactMs), "300 typed over the directory names");
     if (PressKeyIn(app, files, VK_UP))
-        CHECK(WaitUntil([&] { return ShownText(files) == L"2730"; }, 3000), "Up key steps the file names by 1");
+        CHECK(WaitUntil([&] { return ShownText(files) == L"2730"; }, ReactMs), "Up key steps the file names by 1");
     ClearBox(main, id::EnableDisk);
     ClearBox(main, id::EnableFile);
 }

@@ -248,7 +248,7 @@ void EnterPressesOk(const Args& args)
         const LRESULT initial = Ask(box, BM_GETCHECK, 0, 0);
         // Two clicks: the focus lands on the box and its state is as before.
         Click(box, CentreOf(box));
-        CHECK(WaitUntil([&] { return FocusOf(app.ThreadId()) == box; }, 3000), "click focuses it");
+        CHECK(WaitUntil([&] { return FocusOf(app.ThreadId()) == box; }, ReactMs), "click focuses it");
         Click(box, CentreOf(box));
         Sleep(SettleMs);
         CHECK_EQ(static_cast<long long>(Ask(box, BM_GETCHECK, 0, 0)), static_cast<long long>(initial),

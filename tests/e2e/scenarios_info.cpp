@@ -45,13 +45,13 @@ void CheckHint(AppProcess& app, HWND main, HWND ani)
 {
     MoveMouseTo(ScreenCentreOf(ani));
     HWND tips = nullptr;
-    WaitUntil([&] { return (tips = app.TopLevel(TOOLTIPS_CLASSA)) != nullptr; }, 4000);
+    WaitUntil([&] { return (tips = app.TopLevel(TOOLTIPS_CLASSA)) != nullptr; }, ReactMs);
     if (CHECK(tips != nullptr, "hint shows while the mouse rests on the picture"))
         CHECK_EQ(ToolTipText(app.Handle(), tips, main, ani),
                  std::wstring(L"A 3dfx logót mutatja. Ha újra látni akarod, kattints duplán a képre."),
                  "hint text");
     ParkMouse();
-    WaitUntil([&] { return !app.TopLevel(TOOLTIPS_CLASSA); }, 3000);
+    WaitUntil([&] { return !app.TopLevel(TOOLTIPS_CLASSA); }, ReactMs);
 }
 
 void CheckErrorBox(HWND box, const std::string& when)
@@ -67,14 +67,14 @@ void CheckBoxRepeats(AppProcess& app, HWND main, HWND ani, int round)
 {
     const std::string when = "on double-click " + std::to_string(round);
     DoubleClick(ani, CentreOf(ani));
-    HWND box = app.WaitDialog(5000);
+    HWND box = app.WaitDialog(ReactMs);
     if (!CHECK(box != nullptr, "box appears again " + when))
         return;
     CheckErrorBox(box, when);
     CHECK(GetWindow(box, GW_OWNER) == main && !IsWindowEnabled(main),
           "box is modal to the main window " + when);
     CHECK(DismissMessageBox(box), "OK closes the box " + when);
-    CHECK(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, 2000),
+    CHECK(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }, ReactMs),
           "main window usable again " + when);
 }
 

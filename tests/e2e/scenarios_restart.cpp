@@ -36,7 +36,7 @@ bool AskRestart(AppProcess& app, HWND main, int answer)
     if (!SwitchPage(app, main, CachePage))
         return false;
     PressButton(ChildById(main, id::Button3));
-    HWND box = app.WaitDialog(5000);
+    HWND box = app.WaitDialog(ReactMs);
     if (!CHECK(box != nullptr, "restart button asks a question"))
         return false;
     const MessageBoxView view = ReadMessageBox(box);
@@ -45,7 +45,7 @@ bool AskRestart(AppProcess& app, HWND main, int answer)
     CHECK(view.icon && view.buttonIds == std::vector<int>({IDYES, IDNO}),
           "icon, Yes and No buttons: " + Describe(view));
     PressButton(GetDlgItem(box, answer));
-    return CHECK(WaitUntil([&] { return !IsWindow(box); }, 5000), "question answered");
+    return CHECK(WaitUntil([&] { return !IsWindow(box); }, ReactMs), "question answered");
 }
 
 void ExpectRestart(AppProcess& app)
@@ -54,7 +54,7 @@ void ExpectRestart(AppProcess& app)
     if (CHECK(app.WaitExit(RestartTimeoutMs, &code), "program ends with the session"))
         CHECK_EQ(static_cast<long long>(code), 0LL, "exit code");
     CHECK(WaitUntil(MarkerPresent, RestartTimeoutMs, 100), "restart ran the RunOnce entry (marker file made)");
-    CHECK(WaitUntil([] { return !reg::Exists(RunOnceKey, MarkerEntry); }, 5000, 100),
+    CHECK(WaitUntil([] { return !reg::Exists(RunOnceKey, MarkerEntry); }, ReactMs, 100),
           "RunOnce entry used up");
 }
 
@@ -71,7 +71,7 @@ void RestartNo(const Args& args)
     HWND enable = ChildById(main, id::EnableFile);
     if (SwitchPage(app, main, CachePage))
         Click(enable, CentreOf(enable));
-    CHECK(WaitUntil([&] { return Ask(enable, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 3000),
+    CHECK(WaitUntil([&] { return Ask(enable, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, ReactMs),
           "an edit: file system box cleared");
     if (!AskRestart(app, main, IDNO))
         return;

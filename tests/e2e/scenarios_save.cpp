@@ -89,6 +89,12 @@ void FailingSave(const Args& args)
     HWND main = OpenMainWindow(app);
     if (!main)
         return;
+    // The missing Glide key's values read as 0, which a save leaves alone:
+    // a rate picked on the Glide tab is then the save's first write.
+    HWND list = ChildById(main, id::Refrrate512x384);
+    if (SwitchPage(app, main, 1) && ClickTab(app, ChildById(main, id::Selector), 1, "Glide") &&
+        PressKeyIn(app, list, VK_DOWN))
+        CHECK(WaitUntil([&] { return ShownText(list) == L"60 Hz"; }, ReactMs), "60 Hz picked for 512x384 on the Glide tab");
     PressButton(ChildById(main, id::Button1));
     AnswerErrorBox(app, L"Failed to set data for 'SSTV2_REFRESH_512x384'.", "on OK");
     Sleep(SettleMs);
@@ -101,7 +107,7 @@ namespace {
 void EditEveryPage(AppProcess& app, HWND main)
 {
     if (SwitchPage(app, main, 1) && PressKeyIn(app, ChildById(main, id::TrRed), VK_RIGHT))
-        CHECK(WaitUntil([&] { return AnsiTextOf(ChildById(main, id::lred)) == "1.20"; }, 3000),
+        CHECK(WaitUntil([&] { return AnsiTextOf(ChildById(main, id::lred)) == "1.20"; }, ReactMs),
               "gamma slider moved");
     const struct { int page, box; } boxes[] = {{2, id::gcb(1)}, {4, id::dcb(6)}};
     for (const auto& b : boxes) {
@@ -109,7 +115,7 @@ void EditEveryPage(AppProcess& app, HWND main)
         const LRESULT was = Ask(box, BM_GETCHECK, 0, 0);
         if (SwitchPage(app, main, b.page))
             Click(box, CentreOf(box));
-        CHECK(WaitUntil([&] { return Ask(box, BM_GETCHECK, 0, 0) != was; }, 3000), "switch box clicked");
+        CHECK(WaitUntil([&] { return Ask(box, BM_GETCHECK, 0, 0) != was; }, ReactMs), "switch box clicked");
     }
     if (!SwitchPage(app, main, 3))
         return;
@@ -117,9 +123,9 @@ void EditEveryPage(AppProcess& app, HWND main)
     const std::wstring was = ShownText(field);
     if (Focus(app, field))
         PostMessageA(field, WM_CHAR, '7', 1);
-    CHECK(WaitUntil([&] { return ShownText(field) != was; }, 3000), "a digit typed into the minimum cache field");
+    CHECK(WaitUntil([&] { return ShownText(field) != was; }, ReactMs), "a digit typed into the minimum cache field");
     Click(enable, CentreOf(enable));
-    CHECK(WaitUntil([&] { return Ask(enable, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 3000),
+    CHECK(WaitUntil([&] { return Ask(enable, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, ReactMs),
           "disk cache box cleared");
 }
 } // namespace

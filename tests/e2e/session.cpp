@@ -43,7 +43,7 @@ bool SwitchPage(AppProcess& app, HWND main, int index)
     const RECT tab = TabItemRect(app.Handle(), tabs, index);
     Click(tabs, POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
     const bool switched =
-        WaitUntil([&] { return ActivePage(main) == index && VisiblePage(main) == index; }, 3000);
+        WaitUntil([&] { return ActivePage(main) == index && VisiblePage(main) == index; }, ReactMs);
     return Record(switched, "tab " + std::to_string(index + 1) + " click shows page " +
                                 std::to_string(index + 1),
                   "active tab " + std::to_string(ActivePage(main)) + ", visible page " +
@@ -66,7 +66,7 @@ void ExpectCleanExit(AppProcess& app, const char* after)
 bool DismissMessageBox(HWND box)
 {
     PressButton(GetDlgItem(box, IDOK));
-    return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+    return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, ReactMs);
 }
 
 std::vector<uint32_t> Grab(HWND hwnd) { return GrabScreen(ClientRectOnScreen(hwnd)); }

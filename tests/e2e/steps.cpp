@@ -36,7 +36,7 @@ bool ClickTab(AppProcess& app, HWND tabs, int index, const std::string& what)
 {
     const RECT tab = TabItemRect(app.Handle(), tabs, index);
     Click(tabs, POINT{(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
-    return CHECK(WaitUntil([&] { return Ask(tabs, TCM_GETCURSEL, 0, 0) == index; }, 3000),
+    return CHECK(WaitUntil([&] { return Ask(tabs, TCM_GETCURSEL, 0, 0) == index; }, ReactMs),
                  "click selects the " + what + " tab");
 }
 
@@ -48,7 +48,7 @@ bool Focus(AppProcess& app, HWND control)
     AttachThreadInput(self, app.ThreadId(), TRUE);
     SetFocus(control);
     AttachThreadInput(self, app.ThreadId(), FALSE);
-    return WaitUntil([&] { return FocusOf(app.ThreadId()) == control; }, 2000);
+    return WaitUntil([&] { return FocusOf(app.ThreadId()) == control; }, ReactMs);
 }
 
 bool PressKeyIn(AppProcess& app, HWND control, UINT virtualKey)

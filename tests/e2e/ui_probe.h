@@ -8,6 +8,12 @@
 
 namespace e2e {
 
+// How long the program may take to answer a message or to show what an
+// action did. Generous: under emulation, with other tests beside it, one
+// step can take seconds, and a wait that succeeds ends at once anyway.
+// Waits that expect nothing to happen keep their own short times.
+constexpr int ReactMs = 15000;
+
 HWND ChildById(HWND root, int id);  // any depth
 std::wstring TextOf(HWND hwnd);
 std::string AnsiTextOf(HWND hwnd);
@@ -17,8 +23,8 @@ RECT ClientRectOnScreen(HWND hwnd);
 POINT CentreOf(HWND hwnd);  // in the window's client coordinates
 HWND FocusOf(DWORD threadId);
 
-// SendMessageTimeout with a 2 s limit; `answered` tells whether it replied.
-LRESULT Ask(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* answered = nullptr, UINT timeoutMs = 2000);
+// SendMessageTimeout, ReactMs unless told; `answered` tells whether it replied.
+LRESULT Ask(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* answered = nullptr, UINT timeoutMs = ReactMs);
 
 // Tab strip items, read through a buffer in the owning process.
 std::wstring TabCaption(HANDLE process, HWND tabs, int index);

@@ -6,7 +6,7 @@
 
 namespace {
 class BasicsPage : public AppTest {
-protected:
+public:  // the table-driven tests' actions use the helpers too
     void SetUp() override
     {
         AppTest::SetUp();
@@ -206,4 +206,37 @@ TEST_F(BasicsPage, NoSelectedTabStoresNothing)
     EXPECT_EQ(Text(id::lred), "1.20") << "the label still follows the slider";
     EXPECT_EQ(Form().D3DProfile.GammaR, d3d.GammaR);
     EXPECT_EQ(Form().D3DProfile.Clock, d3d.Clock);
+}
+
+// A gamma or rate the load could not take as its number shows as 0 and
+// keeps its stored bytes through OK, unless the user changes it: moves its
+// own slider (or a linked one) to another value, or picks a rate.
+TEST_F(BasicsPage, UnreadValuesAreSavedOnlyWhenChanged)
+{
+    using Action = void (*)(BasicsPage&);
+    const reg::Value comma = reg::Text("1,3"), two = reg::Dword(2), rate = reg::Text("85 Hz");
+    const struct { int line; const char* name; reg::Value stored; Action act; reg::Value saved; } cases[] = {
+        {__LINE__, "SSTV2_GGAMMA", comma, [](BasicsPage&) {}, comma},
+        {__LINE__, "SSTV2_GGAMMA", two, [](BasicsPage& t) { t.Drag(id::TrRed, 150); }, two},
+        {__LINE__, "SSTV2_GGAMMA", reg::Absent(), [](BasicsPage& t) { t.Drag(id::TrBlue, 150); }, reg::Absent()},
+        {__LINE__, "SSTV2_GGAMMA", comma, [](BasicsPage& t) { t.Drag(id::TrGreen, 130); }, reg::Text("1.3")},
+        {__LINE__, "SSTV2_GGAMMA", comma,
+         [](BasicsPage& t) { t.Drag(id::TrGreen, 130); t.Drag(id::TrGreen, 0); }, comma},
+        {__LINE__, "SSTV2_GGAMMA", reg::Absent(),
+         [](BasicsPage& t) { t.Click(id::LinkSl); t.Drag(id::TrRed, 150); }, reg::Text("1.5")},
+        {__LINE__, "SSTV2_REFRESH_512x384", rate, [](BasicsPage& t) { t.Pick(id::Refrrate640x400, 1); }, rate},
+        {__LINE__, "SSTV2_REFRESH_512x384", rate, [](BasicsPage& t) { t.Pick(id::Refrrate512x384, 1); },
+         reg::Text("75")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        TearDown();
+        SetUp();
+        reg::Put(D3DKey, c.name, c.stored);
+        OpenForm();
+        c.act(*this);
+        Click(id::Button1);
+        EXPECT_EQ(reg::Describe(reg::Read(D3DKey, c.name)), reg::Describe(c.saved));
+        EXPECT_EQ(reg::String(D3DKey, "SSTV2_GRXCLK"), "100") << "the save ran";
+    }
 }

@@ -98,6 +98,7 @@ TEST_F(CacheSettings, TemplateReads)
         {__LINE__, {0xff, 0xff, 0xff, 0xff}, true, 0, "Range check error"},
         {__LINE__, {1, 0, 0, 0, 0}, true, 0, "Invalid data type for 'PathCache'"},
     };
+    reg::SetString(TemplatesKey, "", "Tarnwick");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         reg::DeleteTree(TemplateKey);
@@ -135,9 +136,48 @@ TEST_F(CacheSettings, MissingTemplateWhateverTheChoiceSays)
     EXPECT_EQ(Field(id::cadir).Value(), 0);
 }
 
+// The box shows our template as the one Windows uses: its key exists and
+// the choice names it. Windows' own file-system page sets "Desktop",
+// "Mobile" or "Server" as the choice; a save leaves any choice as stored
+// until the user clicks the box. The fields show the key whatever the box.
+TEST_F(CacheSettings, TemplateBoxFollowsTheChoice)
+{
+    const reg::Value none = reg::Absent();
+    const struct { int line; bool key; reg::Value choice; bool checked; } cases[] = {
+        {__LINE__, true, reg::Text("Tarnwick"), true},
+        {__LINE__, true, reg::Text("tARNWICK"), true},
+        {__LINE__, true, reg::Text("Tarnwick", REG_EXPAND_SZ), true},
+        {__LINE__, true, reg::Text("Desktop"), false},
+        {__LINE__, true, reg::Text("Mobile"), false},
+        {__LINE__, true, reg::Text("Tarnwick "), false},
+        {__LINE__, true, reg::Dword(1), false},
+        {__LINE__, true, none, false},
+        {__LINE__, false, reg::Text("Tarnwick"), false},
+        {__LINE__, false, reg::Text("Server"), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        reg::DeleteTree(TemplatesKey);
+        reg::Put(TemplatesKey, "", c.choice);
+        if (c.key)
+            SetTemplate(300, 2729);
+        OpenForm();
+        EXPECT_EQ(Box(id::EnableFile).Checked(), c.checked);
+        EXPECT_EQ(Enabled(id::FilCacBox), c.checked);
+        EXPECT_EQ(Field(id::cadir).Value(), c.key ? 300 : 0);
+        EXPECT_OK(Form().WriteCacheSettings());
+        EXPECT_EQ(reg::Describe(reg::Read(TemplatesKey, "")), reg::Describe(c.choice)) << "nobody clicked the box";
+        Box(id::EnableFile).SetChecked(!c.checked);
+        EXPECT_OK(Form().WriteCacheSettings());
+        EXPECT_EQ(reg::String(TemplatesKey, ""), c.checked ? "Desktop" : "Tarnwick") << "the user's choice";
+        CloseForm();
+    }
+}
+
 TEST_F(CacheSettings, TemplateSaves)
 {
     SetTemplate(64, 2729);
+    reg::SetString(TemplatesKey, "", "Tarnwick");
     OpenForm();
     EXPECT_OK(Form().WriteCacheSettings());
     EXPECT_EQ(reg::String(TemplatesKey, ""), "Tarnwick");
@@ -152,7 +192,9 @@ TEST_F(CacheSettings, TemplateSaves)
         << "written even while its group is off";
     CloseForm();
     OpenForm();
-    EXPECT_TRUE(Box(id::EnableFile).Checked()) << "the template key now exists";
+    EXPECT_FALSE(Box(id::EnableFile).Checked()) << "our key exists, but the choice is Desktop";
+    EXPECT_OK(Form().WriteCacheSettings());
+    EXPECT_EQ(reg::String(TemplatesKey, ""), "Desktop") << "and stays so";
 }
 
 TEST_F(CacheSettings, NegativeDirStopsAfterChoiceAndIni)

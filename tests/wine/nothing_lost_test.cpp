@@ -32,6 +32,7 @@ protected:
         reg::SetBinary(TemplateKey, "NameCache", {0xa9, 0x0a, 0, 0});
         reg::SetString(TemplateKey, "ForeignText", "keep me");
         reg::SetBinary(std::string(TemplatesKey) + "\\Desktop", "PathCache", {32, 0, 0, 0});
+        reg::SetString(TemplatesKey, "", "Desktop");
         WriteSystemIni(ForeignIni);
     }
 
@@ -158,9 +159,9 @@ struct WriteFault {
 };
 const WriteFault WriteFaults[] = {
     {"Glide key uncreatable", [] { reg::MakeVolatile(VoodooKey); reg::MakeVolatile(D3DKey); },
-     "Failed to set data for 'SSTV2_REFRESH_512x384'.", 0},
+     "Failed to set data for 'SSTV2_REFRESH_640x480'.", 0},
     {"Direct3D key uncreatable", [] { reg::MakeVolatile(VoodooKey); reg::MakeVolatile(GlideKey); },
-     "Failed to set data for 'SSTV2_REFRESH_512x384'.", 1},
+     "Failed to set data for 'SSTV2_REFRESH_640x480'.", 1},
     {"system.ini a directory",
      [] { DeleteFileA(SystemIniPath().c_str()); CreateDirectoryA(SystemIniPath().c_str(), nullptr); },
      "Unable to write to system.ini.", 5},
@@ -205,6 +206,9 @@ TEST_F(NothingLost, WriteFaultsStopTheSaveAtTheirStep)
             TearDown();
             SetUp();
             OpenForm();
+            // The user picks our template, so the save has a choice to write
+            // (one nobody changed is left as stored).
+            Click(id::EnableFile);
             fault.arrange();
             SetMarkers();
             boxes.clear();

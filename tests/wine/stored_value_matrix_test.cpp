@@ -69,12 +69,14 @@ struct Outcome {
     Expect glide, d3d;
     const char* box;
 };
-const Outcome Zero{Text("0"), Text("0"), nullptr};
+// A value the program cannot take as its number shows as 0 and, nobody
+// having changed it, stays as stored: the driver reads it its own way.
+const Outcome Kept{Unchanged, Unchanged, nullptr};
 
 // Gamma: text read as a real, 0 when it is not one; the Direct3D profile
 // goes through its slider (0.00 .. 4.00 in hundredths) at start.
-const Outcome GammaOf[] = {Zero, Zero, Zero, Zero, Zero, Zero, Zero, Zero, Zero, Zero, Zero,
-                           {Text("75"), Text("4"), nullptr}, Zero};
+const Outcome GammaOf[] = {Kept, Kept, Kept, Kept, Kept, Kept, Kept, Kept, Kept, Kept, Kept,
+                           {Text("75"), Text("4"), nullptr}, Kept};
 const Row GammaRanges[] = {
     {Sz("0", "0"), Text("0"), Text("0"), nullptr},
     {Sz("4", "4"), Text("4"), Text("4"), nullptr},
@@ -84,13 +86,13 @@ const Row GammaRanges[] = {
 };
 
 // Refresh rates: integer text, 0 when it is not one; never changed at start.
-const Outcome RefreshOf[] = {Zero, Zero, Zero, Zero, Zero, Zero, Zero, Zero, Zero, Zero, Zero,
-                             {Text("75"), Text("75"), nullptr}, Zero};
+const Outcome RefreshOf[] = {Kept, Kept, Kept, Kept, Kept, Kept, Kept, Kept, Kept, Kept, Kept,
+                             {Text("75"), Text("75"), nullptr}, Kept};
 const Row RefreshRanges[] = {
     {Sz("2147483647", "2147483647"), Text("2147483647"), Text("2147483647"), nullptr},
-    {Sz("2147483648", "2147483648"), Text("0"), Text("0"), nullptr},
+    {Sz("2147483648", "2147483648"), Unchanged, Unchanged, nullptr},
     {Sz("-2147483648", "-2147483648"), Text("-2147483648"), Text("-2147483648"), nullptr},
-    {Sz("-2147483649", "-2147483649"), Text("0"), Text("0"), nullptr},
+    {Sz("-2147483649", "-2147483649"), Unchanged, Unchanged, nullptr},
 };
 
 // The clock: missing 90; text that is no integer stops the load there
@@ -149,21 +151,20 @@ std::vector<Row> Rows(const Outcome* common, const Row* ranges, size_t rangeCoun
     return rows;
 }
 
-// Switches: a Glide switch is on while its value exists, of any shape; a
+// Switches: a Glide switch shows on while its value exists, of any shape; a
 // Direct3D one while its text (a REG_DWORD's as integer text) is the row's.
+// Whatever it shows, a box nobody clicks leaves its value as stored.
 std::vector<Row> SwitchRows(const std::string& onText)
 {
     std::vector<Row> rows;
-    for (const Stored& shape : CommonShapes()) {
-        const Expect glide = shape.missing ? Absent : Text(onText);
-        rows.push_back({shape, glide, Absent, nullptr});
-    }
+    for (const Stored& shape : CommonShapes())
+        rows.push_back({shape, Unchanged, Unchanged, nullptr});
     const uint32_t number = static_cast<uint32_t>(std::stoul(onText));
     const std::string dword(reinterpret_cast<const char*>(&number), 4);
-    rows.push_back({Sz("the row's text", onText), Text(onText), Text(onText), nullptr});
-    rows.push_back({Raw("the row's text without its zero", REG_SZ, onText), Text(onText), Text(onText), nullptr});
-    rows.push_back({Raw("the row's number as REG_DWORD", REG_DWORD, dword), Text(onText), Text(onText), nullptr});
-    rows.push_back({Sz("the row's text and a blank", onText + " "), Text(onText), Absent, nullptr});
+    rows.push_back({Sz("the row's text", onText), Unchanged, Unchanged, nullptr});
+    rows.push_back({Raw("the row's text without its zero", REG_SZ, onText), Unchanged, Unchanged, nullptr});
+    rows.push_back({Raw("the row's number as REG_DWORD", REG_DWORD, dword), Unchanged, Unchanged, nullptr});
+    rows.push_back({Sz("the row's text and a blank", onText + " "), Unchanged, Unchanged, nullptr});
     return rows;
 }
 

@@ -49,12 +49,22 @@ TEST_F(Switches, GlideValueOfAnyTypeChecksItsBox)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         reg::SetRaw(GlideKey, "FX_GLIDE_SWAPINTERVAL", c.type, c.data.data(), static_cast<DWORD>(c.data.size()));
+        const reg::Value stored = reg::Read(GlideKey, "FX_GLIDE_SWAPINTERVAL");
         OpenForm();
         EXPECT_TRUE(Box(id::gcb(2)).Checked());
         EXPECT_FALSE(Box(id::dcb(1)).Checked()) << "the same name in the other key";
+        // A box nobody changed keeps the value as stored; changed, it is
+        // written as the row's text or deleted.
+        Box(id::gcb(2)).SetChecked(false);
+        Box(id::gcb(2)).SetChecked(true);
         EXPECT_OK(Form().WriteSwitches());
-        EXPECT_EQ(reg::Type(GlideKey, "FX_GLIDE_SWAPINTERVAL"), static_cast<DWORD>(REG_SZ));
-        EXPECT_EQ(reg::String(GlideKey, "FX_GLIDE_SWAPINTERVAL"), "0");
+        EXPECT_EQ(reg::Describe(reg::Read(GlideKey, "FX_GLIDE_SWAPINTERVAL")), reg::Describe(stored));
+        Box(id::gcb(2)).SetChecked(false);
+        EXPECT_OK(Form().WriteSwitches());
+        EXPECT_FALSE(reg::Exists(GlideKey, "FX_GLIDE_SWAPINTERVAL"));
+        Box(id::gcb(2)).SetChecked(true);
+        EXPECT_OK(Form().WriteSwitches());
+        EXPECT_EQ(reg::Describe(reg::Read(GlideKey, "FX_GLIDE_SWAPINTERVAL")), reg::Describe(reg::Text("0")));
         CloseForm();
     }
 }
@@ -113,8 +123,8 @@ TEST_F(Switches, SaveWritesCheckedDeletesUncheckedLeavesOthers)
     const std::string once = reg::Dump("SOFTWARE\\3dfx Interactive");
     EXPECT_OK(Form().WriteSwitches());
     EXPECT_EQ(reg::Dump("SOFTWARE\\3dfx Interactive"), once) << "saving twice gives the same keys";
-    EXPECT_FALSE(reg::Exists(D3DKey, "FX_GLIDE_SWAPINTERVAL")) << "unchecked: deleted";
-    EXPECT_FALSE(reg::Exists(GlideKey, "SSTV2_SLOWPCIWR"));
+    EXPECT_EQ(reg::String(D3DKey, "FX_GLIDE_SWAPINTERVAL"), "1") << "shown unchecked, not changed: kept";
+    EXPECT_FALSE(reg::Exists(GlideKey, "SSTV2_SLOWPCIWR")) << "unchecked by the user: deleted";
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_VIDEO_DISABLE"), "1");
     EXPECT_EQ(reg::String(D3DKey, "SSTV2_AUTOMIPMAP"), "1");
     EXPECT_FALSE(reg::Exists(GlideKey, "SSTV2_AUTOMIPMAP"));
