@@ -67,6 +67,8 @@ void ReadStoredSettings()
     }
     const char* const tmpl[] = {"PathCache", "NameCache"};
     ReadValues("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\FS Templates\\Tarnwick", tmpl, 2);
+    const char* const choice[] = {""};
+    ReadValues("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\FS Templates", choice, 1);
     char text[16384];
     GetPrivateProfileStringA("vcache", nullptr, "", text, sizeof text, "system.ini");
     for (const char* key : {"minfilecache", "maxfilecache", "chunksize"})
