@@ -1,6 +1,7 @@
 # Files that include no Windows header: they build natively too, and a native
 # build that fails is how we learn that one crept in.
 set(TARNWICK_CORE_SOURCES
+  app/division.cpp
   core/default_title.cpp
   core/error_text.cpp
   platform/registry_decode.cpp

@@ -61,44 +61,45 @@ set_source_files_properties(${TARNWICK_RC} PROPERTIES
   OBJECT_DEPENDS "${TARNWICK_MANIFEST}")
 
 if(TARNWICK_THREAD_MODEL STREQUAL "win32")
-  # The shipped code runs on any CPU from an i486 on. It takes nothing from
-  # the prebuilt C++ library that was compiled for a Pentium Pro: no
-  # exceptions (errors are returned), no RTTI, templates instantiated in our
-  # own objects, and allocation from app/cxx_runtime.cpp. Small, too.
-  set(TARNWICK_PRODUCT_FLAGS -Os -ffunction-sections -fdata-sections)
+  # The shipped code runs on any CPU from an i486 on and needs no DLL but
+  # the system's. It takes nothing from the prebuilt C++ library that was
+  # compiled for a Pentium Pro: no exceptions (errors are returned), no
+  # RTTI, templates instantiated in our own objects. It links no C runtime
+  # either (-nostdlib): its entry point, allocation, the memory and string
+  # functions and the 64-bit division are ours (app/entry.cpp,
+  # cxx_runtime.cpp, c_runtime.cpp); of libgcc only the stack probe, which
+  # has no unwind table. Nothing is compiled with unwind tables, and the
+  # exe has no base relocations: it always loads at its preferred address.
+  # Small, too. libgcc is Pentium Pro code: its float-to-64-bit conversions
+  # (__fixxfdi, __fixunsxfsi, ...), __powi* and complex arithmetic use
+  # FCOMI/CMOV, and cpu.i486-only fails if a change ever pulls one in.
+  set(TARNWICK_PRODUCT_FLAGS -Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables)
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     list(APPEND TARNWICK_PRODUCT_FLAGS -march=i486)
   endif()
-  set(TARNWICK_PRODUCT_CXX_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics -fno-asynchronous-unwind-tables
+  set(TARNWICK_PRODUCT_CXX_FLAGS -fno-exceptions -fno-rtti -fno-threadsafe-statics
       -include ${CMAKE_SOURCE_DIR}/platform/own_instantiations.h)
   foreach(target tarnwick_core tarnwick_app)
     target_compile_options(${target} PRIVATE ${TARNWICK_PRODUCT_FLAGS} $<$<COMPILE_LANGUAGE:CXX>:${TARNWICK_PRODUCT_CXX_FLAGS}>)
   endforeach()
-  add_executable(tarnwick WIN32 app/main.cpp app/cxx_runtime.cpp ${TARNWICK_RC})
-  target_compile_options(tarnwick PRIVATE ${TARNWICK_PRODUCT_FLAGS} $<$<COMPILE_LANGUAGE:CXX>:${TARNWICK_PRODUCT_CXX_FLAGS}>)
-  target_link_options(tarnwick PRIVATE -Wl,--gc-sections)
-  if(TARNWICK_RUNTIME_DIR)
-    # Relink when the i486 runtime is built again.
-    set_property(TARGET tarnwick APPEND PROPERTY LINK_DEPENDS
-      ${TARNWICK_RUNTIME_DIR}/crt2.o ${TARNWICK_RUNTIME_DIR}/libmingwex.a)
-  endif()
-  tarnwick_windows_target(tarnwick)
-  target_link_libraries(tarnwick PRIVATE tarnwick_app)
+  set(TARNWICK_RUNTIME_SOURCES app/entry.cpp app/c_runtime.cpp app/cxx_runtime.cpp)
+  set_source_files_properties(app/c_runtime.cpp PROPERTIES
+    COMPILE_OPTIONS "-fno-builtin;-fno-tree-loop-distribute-patterns")
+  # The shipped exe and the start-up benchmark's pair (scripts/bench-startup.sh):
+  # the same program with its in-process clock, and the floor it is measured
+  # against. Only the first ships; all three start as it does.
+  add_executable(tarnwick WIN32 app/main.cpp ${TARNWICK_RUNTIME_SOURCES} ${TARNWICK_RC})
+  add_executable(tarnwick_timed WIN32 app/main.cpp ${TARNWICK_RUNTIME_SOURCES} ${TARNWICK_RC})
+  target_compile_definitions(tarnwick_timed PRIVATE TARNWICK_STARTUP_TIMES)
+  add_executable(floor_window WIN32 tools/floor_window/floor.cpp ${TARNWICK_RUNTIME_SOURCES} ${TARNWICK_RC})
+  foreach(target tarnwick tarnwick_timed floor_window)
+    target_compile_options(${target} PRIVATE ${TARNWICK_PRODUCT_FLAGS} $<$<COMPILE_LANGUAGE:CXX>:${TARNWICK_PRODUCT_CXX_FLAGS}>)
+    target_link_options(${target} PRIVATE -nostdlib -Wl,--gc-sections,--disable-dynamicbase,--disable-reloc-section)
+    tarnwick_windows_target(${target})
+    target_link_libraries(${target} PRIVATE tarnwick_app gcc)
+  endforeach()
   # The exe ships stripped; its link map says which function sits where.
   target_link_options(tarnwick PRIVATE -Wl,-Map,${CMAKE_BINARY_DIR}/tarnwick.map)
-
-  # The start-up benchmark's pair (scripts/bench-startup.sh): the same
-  # program with its in-process clock, and the floor it is measured against.
-  # Neither ships.
-  add_executable(tarnwick_timed WIN32 app/main.cpp app/cxx_runtime.cpp ${TARNWICK_RC})
-  target_compile_definitions(tarnwick_timed PRIVATE TARNWICK_STARTUP_TIMES)
-  add_executable(floor_window WIN32 tools/floor_window/floor.cpp app/cxx_runtime.cpp ${TARNWICK_RC})
-  foreach(target tarnwick_timed floor_window)
-    target_compile_options(${target} PRIVATE ${TARNWICK_PRODUCT_FLAGS} $<$<COMPILE_LANGUAGE:CXX>:${TARNWICK_PRODUCT_CXX_FLAGS}>)
-    target_link_options(${target} PRIVATE -Wl,--gc-sections)
-    tarnwick_windows_target(${target})
-    target_link_libraries(${target} PRIVATE tarnwick_app)
-  endforeach()
   # Named tarnwick.exe like the shipped one: the title comes from the name.
   set_target_properties(tarnwick_timed PROPERTIES OUTPUT_NAME tarnwick
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/timed)

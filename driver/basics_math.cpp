@@ -15,10 +15,14 @@ int32_t GammaToPosition(long double gamma)
     // within a few units of the last place of a whole number. A text of 15
     // significant digits never comes that close unless it is one, so
     // anything nearer counts as that number; the rest is cut toward zero.
-    const long double nearest = std::round(hundredfold);
-    if (std::fabs(hundredfold - nearest) <= 1e-15L * std::fmax(1.0L, std::fabs(nearest)))
-        return static_cast<int32_t>(nearest);
-    return static_cast<int32_t>(std::trunc(hundredfold));
+    // In 32-bit integers, which the x87 converts to inline: no library call.
+    const int32_t cut = static_cast<int32_t>(hundredfold);
+    const long double fraction = hundredfold - cut;
+    const int32_t nearest = fraction >= 0.5L ? cut + 1 : fraction <= -0.5L ? cut - 1 : cut;
+    const long double scale = nearest > 1 || nearest < -1 ? std::fabs(static_cast<long double>(nearest)) : 1.0L;
+    if (std::fabs(hundredfold - nearest) <= 1e-15L * scale)
+        return nearest;
+    return cut;
 }
 
 long double PositionToGamma(int32_t position) { return static_cast<long double>(position) / 100; }

@@ -6,7 +6,6 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/splash.h"
 #include "platform/message_box.h"
-#include <clocale>
 
 const TForm1::Step TForm1::LoadSteps[8] = {
     {Group::GlideGamma, [](TForm1& f) { return ReadGamma(f.GlideProfile, &f.glideUnread_); }},
@@ -45,9 +44,8 @@ void TForm1::LoadAll()
 {
     InitSettingTables();
     Get<TabControl>(id::Selector).SetTabIndex(0);
-    // Every number text is read and written with "." whatever the locale
-    // says (see core/number_text.h); the C library is kept on "." too.
-    std::setlocale(LC_NUMERIC, "C");
+    // The decimal separator is "." for good: the number texts are our own
+    // and read no locale (core/number_text.h).
     GlideProfile.KeyName = "Glide";
     D3DProfile.KeyName = "D3D";
 

@@ -10,7 +10,6 @@ scripts/install-deps.sh
 # neither starts 32-bit programs (scripts/lane.sh).
 choose_lane
 use_wine_bits "$TARNWICK_WINE_BITS"
-scripts/build-runtime.sh
 cmake --preset product >/dev/null
 cmake --build build/product >/dev/null
 product=build/product

@@ -4,10 +4,10 @@
 # CRLF line ends, for Notepad on Windows 98) and SHA256SUMS of those two.
 # The version is CMake's project version, the one in CMakeLists.txt.
 #
-#   release.sh                 installs what is missing, builds the i486 C
-#                              runtime once, builds and checks the exe,
-#                              packages it (a fresh Debian 12 machine, root)
-#   release.sh --no-setup      the same without the first two steps
+#   release.sh                 installs what is missing, builds and checks
+#                              the exe, packages it (a fresh Debian 12
+#                              machine, root)
+#   release.sh --no-setup      the same without installing
 #   release.sh --package-only  packages the exe already in the build folder
 #   --build-dir DIR            build folder (default build/release)
 #   --out DIR                  where the zip goes (default dist)
@@ -44,9 +44,8 @@ quiet() {
 }
 
 if [ "$setup" = 1 ]; then
-    echo "release: packages and the i486 C runtime"
+    echo "release: packages"
     scripts/install-deps.sh
-    scripts/build-runtime.sh
 fi
 if [ "$make_exe" = 1 ]; then
     echo "release: building tarnwick.exe in $build"

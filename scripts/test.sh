@@ -54,8 +54,6 @@ build() {
 
 build native && run_ctest build/native && tally_ctest build/native
 bash scripts/fuzz.sh || { echo "fuzzing found a fault or could not run"; broken=1; }
-# The product links our i486 build of the C runtime: made once, then cached.
-scripts/build-runtime.sh || { echo "building the i486 C runtime failed"; broken=1; }
 build product
 if [ "$TARNWICK_LANE" != twin ]; then
     build wine-tests

@@ -8,11 +8,8 @@
 # and locale.
 #   reproducible.sh <source folder>
 # Builds only the tarnwick target, twice: about two minutes on two cores.
-# Needs the i486 C runtime in <source folder>/build/runtime-i486.
 set -uo pipefail
 src=$(cd "${1:?usage: reproducible.sh <source folder>}" && pwd)
-runtime=$src/build/runtime-i486
-[ -d "$runtime/lib" ] || { echo "reproducible: no i486 C runtime in $runtime (scripts/build-runtime.sh)" >&2; exit 2; }
 
 late=/var/tmp
 [ -d "$late" ] && [ -w "$late" ] || late=${TMPDIR:-/tmp}
@@ -25,13 +22,12 @@ export SOURCE_DATE_EPOCH=1000000000
 
 # One snapshot of the sources (not the builds, not the history), taken once:
 # the folder may change while the first build runs. Each build gets a copy
-# of it, with the runtime.
+# of it.
 snapshot=$work/sources.tar
 tar -C "$src" --exclude=./build --exclude=./dist --exclude=./.git -cf "$snapshot" . || exit 2
 copy_tree() {
-    mkdir -p "$1/build"
+    mkdir -p "$1"
     tar -C "$1" -xf "$snapshot"
-    cp -a "$runtime" "$1/build/"
 }
 
 # One build: folder (sources in src/) | build folder | environment
