@@ -7,6 +7,7 @@ set(TARNWICK_CORE_SOURCES
   platform/registry_decode.cpp
   mainwindow/layout_tables.cpp
   mainwindow/control_table_map.cpp
+  core/big_number.cpp
   core/number_text.cpp
   driver/setting.cpp
   driver/basics_math.cpp

@@ -1,16 +1,12 @@
 #include "core/number_text.h"
+#include "core/big_number.h"
 #include "core/error_text.h"
-#include <cerrno>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
-#ifdef __MINGW32__
-// msvcrt's printf knows no 80-bit long double; MinGW's own one does.
-#define LONG_DOUBLE_SNPRINTF __mingw_snprintf
-#else
-#define LONG_DOUBLE_SNPRINTF std::snprintf
-#endif
+// The conversions below take the bits of x87's 80-bit extended format
+// apart and put them together themselves; nothing here calls the C library.
+static_assert(__LDBL_MANT_DIG__ == 64 && __LDBL_MAX_EXP__ == 16384,
+              "long double must be x87's extended format");
 
 namespace {
 
@@ -31,15 +27,13 @@ size_t SkipSpaces(const std::string& s, size_t i)
     return i;
 }
 
-// The significant digits of a decimal number, read one by one. MinGW's
-// strtold takes any power of ten beyond 19999 as 19999, so a long text
-// such as "1." and 20000 zeros, passed on as digits and a power of ten,
-// read as 10: leading and trailing zeros are left out, and the digits are
-// cut after KeptDigits. No halfway point between two long doubles has
+// The significant digits of a decimal number, read one by one. Leading and
+// trailing zeros are left out, and the digits are cut after KeptDigits, so
+// that the numbers the conversion works with stay within BigNumber's size
+// however long the text is. No halfway point between two long doubles has
 // more than 11,515 significant digits (those next to the smallest normal
 // number), so a cut number whose last kept digit is followed by a 1,
-// standing for whatever was cut, rounds as the whole one does. The power
-// then stays within 19999 whenever the number is in range.
+// standing for whatever was cut, rounds as the whole one does.
 struct SignificantDigits {
     static constexpr size_t KeptDigits = 11600;
     std::string digits;
@@ -61,26 +55,56 @@ struct SignificantDigits {
             ++exponent;
     }
 
-    // "<digits>e<power>", "0e0" for zero.
-    std::string Text() const
+    // The 1 for what was cut, right after the last kept digit; no trailing
+    // zeros. No digits left means zero.
+    void Finish()
     {
-        std::string kept = digits;
-        int64_t power = exponent;
         if (cut) {
-            kept += '1';  // right after the last kept digit
-            --power;
+            digits += '1';
+            --exponent;
+            cut = false;
         }
-        while (!kept.empty() && kept.back() == '0') {
-            kept.pop_back();
-            ++power;
+        while (!digits.empty() && digits.back() == '0') {
+            digits.pop_back();
+            ++exponent;
         }
-        if (kept.empty())
-            return "0e0";
-        // Out there the number is 0 or infinite whatever the exact power.
-        power = power < -100000 ? -100000 : power > 100000 ? 100000 : power;
-        return kept + "e" + std::to_string(power);
     }
 };
+
+// x87's extended format: a 64-bit mantissa with an explicit integer bit, a
+// 15-bit exponent biased by 16383, and the sign, in the first ten bytes
+// (little-endian, as every x87 machine is).
+struct Extended {
+    bool negative = false;
+    uint32_t exponent = 0;
+    uint64_t mantissa = 0;
+};
+
+constexpr uint32_t ExponentBias = 16383, ExponentAllOnes = 0x7FFF;
+
+Extended Unpack(long double value)
+{
+    unsigned char bytes[10];
+    std::memcpy(bytes, &value, sizeof bytes);
+    Extended x;
+    for (int i = 7; i >= 0; --i)
+        x.mantissa = x.mantissa << 8 | bytes[i];
+    x.exponent = (bytes[9] & 0x7Fu) << 8 | bytes[8];
+    x.negative = bytes[9] & 0x80;
+    return x;
+}
+
+long double Pack(const Extended& x)
+{
+    unsigned char bytes[10];
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = static_cast<unsigned char>(x.mantissa >> (8 * i));
+    bytes[8] = static_cast<unsigned char>(x.exponent);
+    bytes[9] = static_cast<unsigned char>((x.exponent >> 8) | (x.negative ? 0x80 : 0));
+    long double value = 0;  // the bytes past the ten stay 0
+    std::memcpy(&value, bytes, sizeof bytes);
+    return value;
+}
 
 bool ParseHex(const std::string& s, size_t i, bool negative, int32_t& value)
 {
@@ -102,9 +126,117 @@ bool ParseHex(const std::string& s, size_t i, bool negative, int32_t& value)
     return true;
 }
 
+constexpr uint64_t Pow10To14 = 100000000000000ull, Pow10To15 = 1000000000000000ull;
+
+// mantissa * 2^binary rounded to 15 significant digits, to nearest and
+// ties to even: the digits as a number from 10^14 to below 10^15, and the
+// power of ten of the first.
+uint64_t RoundTo15Digits(uint64_t mantissa, int32_t binary, int32_t& power)
+{
+    const int32_t log2 = 63 - __builtin_clzll(mantissa) + binary;
+    // floor(log2 * log10(2)), exact for every |log2| below 16,500. The
+    // value's own power of ten is this one or the next.
+    power = static_cast<int32_t>((static_cast<int64_t>(log2) * 1292913986) >> 32);
+    // value * 10^scale = num / den * 2^(binary + scale), from 10^14 to below 10^16.
+    const int32_t scale = 14 - power;
+    BigNumber num(mantissa), den(1);
+    if (scale >= 0)
+        num.MulPow5(scale);
+    else
+        den.MulPow5(-scale);
+    const int32_t whole = Log2OfRatio(num, den) + binary + scale + 1;  // bits before the point
+    Rest rest;
+    uint64_t digits = LeadingBits(num, den, whole, rest);
+    if (digits >= Pow10To15) {
+        const uint64_t tenth = digits / 10;
+        const uint32_t last = static_cast<uint32_t>(digits - tenth * 10);
+        digits = tenth;
+        ++power;
+        if (last != 5)
+            rest = last > 5 ? Rest::Above : last > 0 || rest != Rest::Zero ? Rest::Below : Rest::Zero;
+        else
+            rest = rest == Rest::Zero ? Rest::Half : Rest::Above;
+    }
+    if (RoundsUp(rest, digits & 1) && ++digits == Pow10To15) {
+        digits = Pow10To14;
+        ++power;
+    }
+    return digits;
+}
+
+// The 15 digits of a number from 10^14 to below 10^15 without the trailing
+// zeros; split in two so that only one division is 64-bit.
+std::string SignificantText(uint64_t digits)
+{
+    const uint32_t high = static_cast<uint32_t>(digits / 100000000);
+    uint32_t low = static_cast<uint32_t>(digits - static_cast<uint64_t>(high) * 100000000);
+    char text[15];
+    for (int i = 14; i >= 7; --i, low /= 10)
+        text[i] = static_cast<char>('0' + low % 10);
+    for (uint32_t i = 7, rest = high; i-- > 0; rest /= 10)
+        text[i] = static_cast<char>('0' + rest % 10);
+    size_t size = sizeof text;
+    while (size > 1 && text[size - 1] == '0')
+        --size;
+    return std::string(text, size);
+}
+
+// digits * 10^exponent (digits without leading or trailing zeros, none for
+// zero) rounded to nearest, ties to even, into the extended format; false
+// when that is infinite. Below half the smallest denormal it is zero.
+bool RoundToExtended(const std::string& digits, int64_t exponent, Extended& x)
+{
+    const int64_t size = static_cast<int64_t>(digits.size());
+    // Under 10^-4951, or at least 10^4933, whatever the digits are.
+    if (digits.empty() || size + exponent <= -4951)
+        return true;
+    if (size + exponent >= 4934)
+        return false;
+    BigNumber num, den(1);
+    for (size_t i = 0; i < digits.size();) {
+        uint32_t chunk = 0, scale = 1;
+        for (int k = 0; k < 9 && i < digits.size(); ++k, ++i, scale *= 10)
+            chunk = chunk * 10 + static_cast<uint32_t>(digits[i] - '0');
+        num.MulAdd(scale, chunk);
+    }
+    // The value is num / den * 2^power.
+    const int32_t power = static_cast<int32_t>(exponent);
+    if (power >= 0)
+        num.MulPow5(power);
+    else
+        den.MulPow5(-power);
+    const int32_t biased = Log2OfRatio(num, den) + power + static_cast<int32_t>(ExponentBias);
+    // A normal number has 64 bits, a denormal fewer: its last bit is
+    // always worth 2^-16445. None at all is below half that.
+    const int32_t bits = biased >= 1 ? 64 : 63 + biased;
+    if (bits < 0)
+        return true;
+    Rest rest;
+    x.mantissa = LeadingBits(num, den, bits, rest);
+    x.exponent = biased >= 1 ? static_cast<uint32_t>(biased) : 0;
+    if (RoundsUp(rest, x.mantissa & 1) && ++x.mantissa == 0) {
+        x.mantissa = 1ull << 63;
+        ++x.exponent;
+    }
+    // A denormal rounded up to 2^-16382 is the smallest normal number.
+    if (x.exponent == 0 && x.mantissa >> 63)
+        x.exponent = 1;
+    return x.exponent < ExponentAllOnes;
+}
+
 } // namespace
 
-std::string IntToText(int32_t value) { return std::to_string(value); }
+std::string IntToText(int32_t value)
+{
+    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    char text[11];
+    char* first = text + sizeof text;
+    do {
+        *--first = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    return (value < 0 ? "-" : "") + std::string(first, text + sizeof text);
+}
 
 bool TextToInt(const std::string& s, int32_t& value)
 {
@@ -146,30 +278,24 @@ Result<int32_t> TextToIntChecked(const std::string& text)
 
 std::string RealToText(long double value)
 {
-    if (std::isnan(value))
+    const Extended x = Unpack(value);
+    // The x87 takes an all-ones exponent with anything but the integer bit
+    // alone, and a missing integer bit under any other exponent but 0
+    // (pseudo-infinities, unnormals), for NaN.
+    if (x.exponent == ExponentAllOnes && x.mantissa == 1ull << 63)
+        return x.negative ? "-INF" : "INF";
+    if (x.exponent == ExponentAllOnes || (x.exponent != 0 && !(x.mantissa >> 63)))
         return "NAN";
-    if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
-    if (value == 0)
+    if (x.mantissa == 0)
         return "0";
-    // 15 significant digits in scientific form; the digits and the exponent
-    // are then taken apart without assuming which character the C library
-    // put between them.
-    char buffer[64];
-    LONG_DOUBLE_SNPRINTF(buffer, sizeof buffer, "%.14Le", value);
-    std::string digits;
-    const char* p = buffer;
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
-    for (; *p && *p != 'e' && *p != 'E'; ++p)
-        if (IsDigit(*p))
-            digits += *p;
-    const int exponent = *p ? std::atoi(p + 1) : 0;
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    // Under exponent 0 the integer bit counts as any other bit, so a
+    // pseudo-denormal reads as the x87 reads it.
+    const int32_t binary =
+        static_cast<int32_t>(x.exponent == 0 ? 1 : x.exponent) - static_cast<int32_t>(ExponentBias) - 63;
+    int32_t exponent = 0;
+    const std::string digits = SignificantText(RoundTo15Digits(x.mantissa, binary, exponent));
 
-    std::string text = negative ? "-" : "";
+    std::string text = x.negative ? "-" : "";
     if (exponent >= -4 && exponent < 15) {
         if (exponent < 0) {
             text += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
@@ -186,15 +312,15 @@ std::string RealToText(long double value)
     text += digits.substr(0, 1);
     if (digits.size() > 1)
         text += "." + digits.substr(1);
-    return text + "E" + std::to_string(exponent);
+    return text + "E" + IntToText(exponent);
 }
 
 bool TextToReal(const std::string& s, long double& value)
 {
     size_t i = SkipSpaces(s, 0);
-    std::string sign;
+    bool negativeNumber = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        sign = s[i++];
+        negativeNumber = s[i++] == '-';
     // The value is `digits` times ten to `exponent`: significant digits
     // only, so that neither a long run of zeros nor a long text makes the
     // power of ten larger than the number is.
@@ -225,15 +351,11 @@ bool TextToReal(const std::string& s, long double& value)
     }
     if (SkipSpaces(s, i) != s.size())
         return false;
-    // Digits and a power of ten, with no decimal point for the C library to
-    // read through the locale.
-    const std::string normal = sign + number.Text();
-    errno = 0;
-    char* end = nullptr;
-    const long double result = std::strtold(normal.c_str(), &end);
-    if (end != normal.c_str() + normal.size() || std::isinf(result) ||
-        (errno == ERANGE && std::fabs(result) > 1))
+    number.Finish();
+    Extended x;
+    x.negative = negativeNumber;
+    if (!RoundToExtended(number.digits, number.exponent, x))
         return false;
-    value = result;
+    value = Pack(x);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "driver/basics_math.h"
 #include "core/number_text.h"
 #include "core/error.h"
+#include <cfloat>
 #include <clocale>
 #include <gtest/gtest.h>
 
@@ -82,6 +83,10 @@ TEST(NumberText, RealTextWritten)
         {__LINE__, 0.99999999999999999L, "1"},
         {__LINE__, 100.0L, "100"},
         {__LINE__, 4.0L, "4"},
+        {__LINE__, 1234567890123445.0L, "1.23456789012344E15"},  // halfway: to the even digit
+        {__LINE__, 1234567890123455.0L, "1.23456789012346E15"},
+        {__LINE__, LDBL_MAX, "1.18973149535723E4932"},
+        {__LINE__, -LDBL_TRUE_MIN, "-3.64519953188247E-4951"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(RealToText(c.value), c.text) << "line " << c.line;
@@ -112,6 +117,12 @@ TEST(NumberText, RealTextRead)
         {__LINE__, "1E99999", false, 0},
         {__LINE__, "1 .3", false, 0},
         {__LINE__, "--1", false, 0},
+        // Either side of LDBL_MAX + half its last place, and of half the
+        // smallest denormal.
+        {__LINE__, "1.18973149535723176505e4932", true, LDBL_MAX},
+        {__LINE__, "1.18973149535723176506e4932", false, 0},
+        {__LINE__, "1.8225997659412373012e-4951", true, 0},
+        {__LINE__, "-1.8225997659412373013e-4951", true, -LDBL_TRUE_MIN},
     };
     for (const auto& c : cases) {
         long double value = 42;
