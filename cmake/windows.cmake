@@ -96,8 +96,10 @@ if(TARNWICK_THREAD_MODEL STREQUAL "win32")
     target_compile_options(${target} PRIVATE ${TARNWICK_PRODUCT_FLAGS} $<$<COMPILE_LANGUAGE:CXX>:${TARNWICK_PRODUCT_CXX_FLAGS}>)
     target_link_options(${target} PRIVATE -nostdlib -Wl,--gc-sections,--disable-dynamicbase,--disable-reloc-section)
     tarnwick_windows_target(${target})
-    target_link_libraries(${target} PRIVATE tarnwick_app gcc)
+    target_link_libraries(${target} PRIVATE tarnwick_app)
   endforeach()
+  # Last on the link line, after every library that may need the probe.
+  target_link_libraries(tarnwick_core INTERFACE gcc)
   # The exe ships stripped; its link map says which function sits where.
   target_link_options(tarnwick PRIVATE -Wl,-Map,${CMAKE_BINARY_DIR}/tarnwick.map)
   # Named tarnwick.exe like the shipped one: the title comes from the name.
