@@ -6,16 +6,16 @@
 #include "platform/app_title.h"
 #include "platform/container.h"
 #include "platform/message_box.h"
+#include "driver/setting.h"
 #include "platform/registry.h"
 #include <commctrl.h>
 
-bool CardPresent = false;
 const char* const NoCardMessage = "Nem találtam Voodoo2 kártyát!";
 
 bool ProbeCard()
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
-    return reg.OpenKey("SOFTWARE\\3dfx Interactive\\Voodoo2", false);
+    return reg.OpenKey(DriverKeyPath, false);
 }
 
 void InitialiseWindowClasses(HINSTANCE instance)
@@ -49,8 +49,7 @@ void RunMessageLoop(HWND mainWindow)
 
 int RunTarnwick(HINSTANCE instance, void (*shown)())
 {
-    CardPresent = ProbeCard();
-    if (!CardPresent) {
+    if (!ProbeCard()) {
         ShowPlainMessage(NoCardMessage);
         return 0;
     }
@@ -68,5 +67,5 @@ int RunTarnwick(HINSTANCE instance, void (*shown)())
     }
     ReportError(created);
     FreeSplash();
-    return 0;
+    return created.ok() ? 0 : static_cast<int>(FaultExitCode);
 }

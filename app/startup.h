@@ -14,9 +14,10 @@ void InitialiseWindowClasses(HINSTANCE instance);
 // default button work as in a dialog.
 void RunMessageLoop(HWND mainWindow);
 
-// The whole program; returns the exit code (always 0). `shown`, when
-// given, runs once the main window is on screen (the timed build's clock).
+// The whole program; returns the exit code: 0, also after the no-card
+// message; FaultExitCode when the main window could not be made. `shown`,
+// when given, runs once the main window is on screen (the timed build's
+// clock).
 int RunTarnwick(HINSTANCE instance, void (*shown)() = nullptr);
 
-extern bool CardPresent;
 extern const char* const NoCardMessage;

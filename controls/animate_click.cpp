@@ -1,5 +1,6 @@
 #include "controls/animate_click.h"
 #include "core/error_text.h"
+#include "platform/child_id.h"
 #include <commctrl.h>
 
 const char* const AnimateClickClassName = "TAnimateClick";
@@ -20,7 +21,7 @@ HWND TAnimateClick::Create(HWND parent, int id, int x, int y, int w, int h)
 {
     return CreateWindowExA(0, AnimateClickClassName, "",
                            WS_CHILD | WS_VISIBLE | ACS_CENTER | ACS_TRANSPARENT, x, y, w, h,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           parent, ChildId(id),
                            GetModuleHandleA(nullptr), nullptr);
 }
 

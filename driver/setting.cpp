@@ -2,6 +2,8 @@
 #include "core/error_text.h"
 
 const char* const DriverKeyPath = "SOFTWARE\\3dfx Interactive\\Voodoo2";
+const char* const GlideKeyName = "Glide";
+const char* const D3DKeyName = "D3D";
 const char* const GammaValueNames[3] = {"SSTV2_RGAMMA", "SSTV2_GGAMMA", "SSTV2_BGAMMA"};
 const char* const ClockValueName = "SSTV2_GRXCLK";
 
@@ -18,9 +20,8 @@ int32_t& RefreshRate(TSetting& profile, int i) { return profile.RefreshRates[Slo
 int32_t RefreshRate(const TSetting& profile, int i) { return profile.RefreshRates[Slot(i)]; }
 const char* ResolutionName(int i) { return ResolutionNames[Slot(i)]; }
 
-std::string ProfileKeyPath(const TSetting& profile)
-{
-    return std::string(DriverKeyPath) + "\\" + profile.KeyName;
-}
+std::string DriverSubkeyPath(const std::string& keyName) { return std::string(DriverKeyPath) + "\\" + keyName; }
+
+std::string ProfileKeyPath(const TSetting& profile) { return DriverSubkeyPath(profile.KeyName); }
 
 std::string RefreshValueName(int i) { return std::string("SSTV2_REFRESH_") + ResolutionName(i); }

@@ -27,9 +27,14 @@ const char* ResolutionName(int i);
 constexpr int32_t FactoryClock = 90;
 constexpr int32_t LowestClock = 50;
 
-// The driver's key of a profile below HKEY_LOCAL_MACHINE.
+// The driver's key below HKEY_LOCAL_MACHINE, "SOFTWARE\3dfx Interactive\Voodoo2",
+// the names of its two interfaces' keys below it, and their paths.
+extern const char* const DriverKeyPath;
+extern const char* const GlideKeyName;  // "Glide"
+extern const char* const D3DKeyName;    // "D3D"
+std::string DriverSubkeyPath(const std::string& keyName);
+// The key of a profile: DriverSubkeyPath of its KeyName.
 std::string ProfileKeyPath(const TSetting& profile);
-extern const char* const DriverKeyPath;  // "SOFTWARE\3dfx Interactive\Voodoo2"
 
 // Value names of a profile key.
 extern const char* const GammaValueNames[3];  // red, green, blue

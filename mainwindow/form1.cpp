@@ -33,7 +33,7 @@ Status TForm1::Create()
     if (!hwnd_)
         return Fail("Cannot create the main window");
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE);
-    BuildLayout(hwnd_, controls_);
+    TRY(BuildLayout(hwnd_, controls_));
     TRY(controlTable_.Fill(controls_));
     Get<TAnimateClick>(id::ani).SetOnDblClick([this](Control& sender) { ReportError(aniDblClick(sender)); });
     FormCreate();

@@ -6,6 +6,7 @@
 #include "mainwindow/control_ids.h"
 #include "platform/container.h"
 #include "platform/handles.h"
+#include "platform/child_id.h"
 #include <algorithm>
 #include <cstring>
 #include <commctrl.h>
@@ -13,13 +14,11 @@
 
 namespace {
 
-HMENU AsMenu(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
 HWND MakeWindow(HWND parent, const LayoutItem& it, const char* cls, DWORD style, DWORD ex = 0)
 {
     const DWORD tab = it.tabOrder >= 0 ? WS_TABSTOP : 0;
     return CreateWindowExA(ex, cls, it.text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | tab | style, it.x, it.y, it.w,
-                           it.h, parent, AsMenu(it.id), GetModuleHandleA(nullptr), nullptr);
+                           it.h, parent, ChildId(it.id), GetModuleHandleA(nullptr), nullptr);
 }
 
 void SetFont(HWND hwnd) { SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE); }
@@ -38,20 +37,17 @@ void SetUpSlider(HWND h, int min, int max, int freq)
 // Measures label texts with one DC for the whole layout.
 class TextMeasure {
 public:
-    TextMeasure() : dc_(CreateCompatibleDC(nullptr)), font_(dc_, ProgramFont()) {}
-    ~TextMeasure() { DeleteDC(dc_); }
-    TextMeasure(const TextMeasure&) = delete;
-    TextMeasure& operator=(const TextMeasure&) = delete;
+    TextMeasure() : dc_(CreateCompatibleDC(nullptr)), font_(dc_.get(), ProgramFont()) {}
     SIZE Of(const char* text) const
     {
         SIZE size{};
-        GetTextExtentPoint32A(dc_, text, static_cast<int>(strlen(text)), &size);
+        GetTextExtentPoint32A(dc_.get(), text, static_cast<int>(strlen(text)), &size);
         return size;
     }
 
 private:
-    HDC dc_;
-    ScopedSelectObject font_;
+    UniqueMemoryDC dc_;         // deleted last,
+    ScopedSelectObject font_;  // after the font is put back
 };
 
 HWND MakeNumberField(HWND parent, const LayoutItem& it)
@@ -60,7 +56,7 @@ HWND MakeNumberField(HWND parent, const LayoutItem& it)
     SetFont(edit);
     HWND updown = CreateWindowExA(0, UPDOWN_CLASSA, "",
                                   WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 0, 0,
-                                  parent, AsMenu(it.id + id::UpDownOffset),
+                                  parent, ChildId(it.id + id::UpDownOffset),
                                   GetModuleHandleA(nullptr), nullptr);
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
     // The field has no bounds: the buttons only ask for a step, which the
@@ -210,7 +206,7 @@ std::vector<const LayoutItem*> ChildrenOf(int parent)
 // Calls `made` for each item's window, parents before children and
 // siblings in their tab order.
 template <typename Made>
-void BuildChildren(HWND parentWnd, int parentId, const TextMeasure& measure, Made& made)
+Status BuildChildren(HWND parentWnd, int parentId, const TextMeasure& measure, Made& made)
 {
     for (const LayoutItem* it : ChildrenOf(parentId)) {
         if (it->kind == ItemKind::BevelFrame) {
@@ -218,31 +214,35 @@ void BuildChildren(HWND parentWnd, int parentId, const TextMeasure& measure, Mad
             continue;
         }
         HWND hwnd = MakeItemWindow(parentWnd, *it, measure);
+        if (!hwnd)
+            return Fail("Cannot create the window of control " + std::to_string(it->id));
         SetFont(hwnd);
         if (it->flags & Disabled)
             EnableWindow(hwnd, FALSE);
         made(*it, hwnd);
-        BuildChildren(hwnd, it->id, measure, made);
+        TRY(BuildChildren(hwnd, it->id, measure, made));
     }
+    return Status();
 }
 
 } // namespace
 
-void BuildLayout(HWND form, ControlMap& controls)
+Status BuildLayout(HWND form, ControlMap& controls)
 {
     const TextMeasure measure;
     auto wrap = [&controls](const LayoutItem& it, HWND hwnd) { controls.Add(it.id, Wrap(it, hwnd)); };
-    BuildChildren(form, 0, measure, wrap);
+    TRY(BuildChildren(form, 0, measure, wrap));
     // Pages overlap the tab strip's display area; the laid-out active page
     // is "Alapok".
     SelectPage(controls, 1);
+    return Status();
 }
 
-void BuildLayoutWindows(HWND form)
+Status BuildLayoutWindows(HWND form)
 {
     const TextMeasure measure;
     auto nothing = [](const LayoutItem&, HWND) {};
-    BuildChildren(form, 0, measure, nothing);
+    return BuildChildren(form, 0, measure, nothing);
 }
 
 void SelectPage(const ControlMap& controls, int index)

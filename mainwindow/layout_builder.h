@@ -1,6 +1,7 @@
 #pragma once
 // Makes the windows of the layout tables and the wrappers that own them.
 #include "controls/controls.h"
+#include "core/error.h"
 #include <memory>
 #include <vector>
 
@@ -27,12 +28,13 @@ private:
 };
 
 // Creates every control of every page below the main window, parents
-// before children and siblings in their tab order.
-void BuildLayout(HWND form, ControlMap& controls);
+// before children and siblings in their tab order. A window that cannot be
+// made ends it with a failure naming the control.
+Status BuildLayout(HWND form, ControlMap& controls);
 
 // The same windows without wrappers: what any program showing this layout
 // must make (the start-up benchmark's floor).
-void BuildLayoutWindows(HWND form);
+Status BuildLayoutWindows(HWND form);
 
 // Shows the page with the given index (0..4) and hides the others.
 void SelectPage(const ControlMap& controls, int index);

@@ -1,7 +1,6 @@
 // The frame's buttons, the one load behind the splash window, and the one
 // save.
 #include "driver/profile_store.h"
-#include "driver/switch_tables.h"
 #include "mainwindow/control_ids.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/splash.h"
@@ -42,12 +41,12 @@ void TForm1::FormShow() { LoadAll(); }
 
 void TForm1::LoadAll()
 {
-    InitSettingTables();
+    // The switch tables are constant data, there from the start.
     Get<TabControl>(id::Selector).SetTabIndex(0);
     // The decimal separator is "." for good: the number texts are our own
     // and read no locale (core/number_text.h).
-    GlideProfile.KeyName = "Glide";
-    D3DProfile.KeyName = "D3D";
+    GlideProfile.KeyName = GlideKeyName;
+    D3DProfile.KeyName = D3DKeyName;
 
     // The load goes on after a failure: a read that fails ends the reads
     // there, and the window is still made whole below; the groups not read

@@ -1,6 +1,7 @@
 #include "mainwindow/splash.h"
 #include "mainwindow/control_ids.h"
 #include "platform/container.h"
+#include "platform/child_id.h"
 #include <commctrl.h>
 
 std::unique_ptr<TSplashForm> SplashForm;
@@ -37,23 +38,21 @@ TSplashForm::TSplashForm()
     // The bar lies over the picture: made first, it stays above it.
     pb_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | PBS_SMOOTH,
                           30, 176, 257, 10, hwnd_,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::pb)), instance, nullptr);
+                          ChildId(id::pb), instance, nullptr);
     SendMessageA(pb_, PBM_SETRANGE32, 0, 8);
     SendMessageA(pb_, PBM_SETSTEP, 1, 0);
-    picture_ = static_cast<HBITMAP>(LoadImageA(instance, "SPLASH", IMAGE_BITMAP, 0, 0, 0));
+    picture_.reset(static_cast<HBITMAP>(LoadImageA(instance, "SPLASH", IMAGE_BITMAP, 0, 0, 0)));
     HWND image = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_BITMAP,
                                  0, 0, Width, Height, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::Image1)), instance,
+                                 ChildId(id::Image1), instance,
                                  nullptr);
-    SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_));
+    SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
 }
 
 TSplashForm::~TSplashForm()
 {
     if (hwnd_)
         DestroyWindow(hwnd_);
-    if (picture_)
-        DeleteObject(picture_);
 }
 
 void TSplashForm::ShowAndPaint()

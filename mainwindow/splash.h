@@ -1,6 +1,7 @@
 #pragma once
 // TSplashForm: the borderless window with the picture and the load
 // progress bar, on screen while the main window loads the settings.
+#include "platform/handles.h"
 #include <windows.h>
 #include <memory>
 
@@ -20,7 +21,7 @@ public:
 private:
     HWND hwnd_ = nullptr;
     HWND pb_ = nullptr;
-    HBITMAP picture_ = nullptr;
+    UniqueGdi<HBITMAP> picture_;  // freed after the window that shows it
 };
 
 // The splash window while it exists.

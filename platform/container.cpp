@@ -1,5 +1,6 @@
 #include "platform/container.h"
 #include "platform/handles.h"
+#include "platform/child_id.h"
 #include <vector>
 
 const char* const ContainerClassName = "TarnwickContainer";
@@ -137,7 +138,7 @@ HWND CreateContainer(HWND parent, int id, ContainerLook look, const char* captio
 {
     return CreateWindowExA(WS_EX_CONTROLPARENT, ContainerClassName, caption,
                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | extraStyle, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           ChildId(id),
                            GetModuleHandleA(nullptr),
                            reinterpret_cast<LPVOID>(static_cast<INT_PTR>(look)));
 }
@@ -145,7 +146,7 @@ HWND CreateContainer(HWND parent, int id, ContainerLook look, const char* captio
 HWND CreatePaintBox(HWND parent, int id, int x, int y, int w, int h)
 {
     return CreateWindowExA(0, PaintBoxClassName, "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           ChildId(id),
                            GetModuleHandleA(nullptr), nullptr);
 }
 

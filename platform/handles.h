@@ -39,11 +39,13 @@ struct GdiTraits { static void close(HGDIOBJ h) { DeleteObject(h); } };
 struct ModuleTraits { static void close(HMODULE h) { FreeLibrary(h); } };
 struct ImageListTraits { static void close(HIMAGELIST h) { ImageList_Destroy(h); } };
 struct KernelHandleTraits { static void close(HANDLE h) { CloseHandle(h); } };
+struct MemoryDcTraits { static void close(HDC h) { DeleteDC(h); } };
 
 using UniqueHKey = UniqueHandle<HKEY, HKeyTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
+using UniqueMemoryDC = UniqueHandle<HDC, MemoryDcTraits>;  // from CreateCompatibleDC
 template <typename T>
 using UniqueGdi = UniqueHandle<T, GdiTraits>;
 

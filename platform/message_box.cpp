@@ -46,5 +46,5 @@ void ReportError(const Status& status)
 void EndWithError(const std::string& message)
 {
     ShowErrorBox(message);
-    ExitProcess(0);
+    ExitProcess(FaultExitCode);
 }

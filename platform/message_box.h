@@ -22,6 +22,11 @@ void ShowErrorBox(const std::string& message);
 // box, and the handler's action has ended at the step that failed.
 void ReportError(const Status& status);
 
+// The exit code of a run that a fault of the program ended: an internal
+// fault, or a main window that could not be made. Every other end, the
+// no-card message among them, gives 0.
+constexpr unsigned FaultExitCode = 3;
+
 // For a fault of the program itself, which no user action can mend: shows
-// the error box and ends the process.
+// the error box and ends the process with FaultExitCode.
 [[noreturn]] void EndWithError(const std::string& message);

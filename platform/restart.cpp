@@ -1,5 +1,6 @@
 #include "platform/restart.h"
 #include <utility>
+#include "platform/handles.h"
 #include "platform/lookup.h"
 
 namespace {
@@ -21,16 +22,16 @@ void EnableShutdownPrivilege()
     auto openToken = LookUpFunction<OpenToken>(advapi, "OpenProcessToken");
     auto lookup = LookUpFunction<Lookup>(advapi, "LookupPrivilegeValueA");
     auto adjust = LookUpFunction<Adjust>(advapi, "AdjustTokenPrivileges");
-    HANDLE token = nullptr;
+    HANDLE opened = nullptr;
     if (!openToken || !lookup || !adjust ||
-        !openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        !openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened))
         return;
+    const UniqueKernelHandle token(opened);
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     if (lookup(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
-        adjust(token, FALSE, &privileges, 0, nullptr, nullptr);
-    CloseHandle(token);
+        adjust(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
 }
 
 std::string SystemMessage(DWORD code)

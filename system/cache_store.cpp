@@ -6,17 +6,20 @@
 #include "platform/registry_decode.h"
 #include "system/ini_integer.h"
 
-namespace {
 const char* const SystemIni = "system.ini";
 const char* const VCacheSection = "vcache";
 const char* const VCacheKeys[3] = {"minfilecache", "maxfilecache", "chunksize"};
-
-const char* const TemplatesPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\FS Templates";
-const char* const TemplateName = "Tarnwick";
-const char* const OtherTemplateName = "Desktop";
+const char* const TemplatesKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\FS Templates";
 const char* const TemplateValueNames[2] = {"PathCache", "NameCache"};
 
-std::string TemplatePath() { return std::string(TemplatesPath) + "\\" + TemplateName; }
+namespace {
+const char* const TemplateName = "Tarnwick";
+const char* const OtherTemplateName = "Desktop";
+} // namespace
+
+std::string TemplateKeyPath() { return std::string(TemplatesKeyPath) + "\\" + TemplateName; }
+
+namespace {
 
 bool SameNameInAnyCase(const std::string& a, const char* b)
 {
@@ -32,7 +35,7 @@ bool SameNameInAnyCase(const std::string& a, const char* b)
 bool TemplateChosen()
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
-    if (!reg.OpenKey(TemplatesPath, false))
+    if (!reg.OpenKey(TemplatesKeyPath, false))
         return false;
     const Result<std::string> choice = reg.ReadString("");
     return choice.ok() && SameNameInAnyCase(*choice, TemplateName);
@@ -69,7 +72,7 @@ Status WriteVCache(const CacheSettings& settings)
 Status WriteTemplateValues(const CacheSettings& settings)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
-    reg.OpenKey(TemplatePath(), true);
+    reg.OpenKey(TemplateKeyPath(), true);
     for (int i = 0; i < 2; ++i)
         TRY(WriteTemplateNumber(reg, TemplateValueNames[i], settings.templateValues[i]));
     return Status();
@@ -89,7 +92,7 @@ VCacheSettings LoadVCache()
 Status LoadFileSystemTemplate(TemplateSettings& out)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
-    out.present = reg.OpenKey(TemplatePath(), false);
+    out.present = reg.OpenKey(TemplateKeyPath(), false);
     out.chosen = out.present && TemplateChosen();
     for (int i = 0; i < 2; ++i) {
         int32_t number = 0;
@@ -105,7 +108,7 @@ Status StoreCacheSettings(const CacheSettings& settings)
 {
     if (settings.choiceChanged) {
         const std::string choice = settings.templateOn ? TemplateName : OtherTemplateName;
-        RegSetValueA(HKEY_LOCAL_MACHINE, TemplatesPath, REG_SZ, choice.c_str(), static_cast<DWORD>(choice.size()));
+        RegSetValueA(HKEY_LOCAL_MACHINE, TemplatesKeyPath, REG_SZ, choice.c_str(), static_cast<DWORD>(choice.size()));
     }
     TRY(WriteVCache(settings));
     return WriteTemplateValues(settings);

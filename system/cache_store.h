@@ -4,6 +4,18 @@
 #include "core/error.h"
 #include <cstdint>
 #include <optional>
+#include <string>
+
+// Where the settings are kept.
+extern const char* const SystemIni;      // "system.ini", in the Windows folder
+extern const char* const VCacheSection;  // "vcache"
+extern const char* const VCacheKeys[3];  // minfilecache, maxfilecache, chunksize
+// The key of the file-system templates below HKEY_LOCAL_MACHINE, whose
+// default value is the choice; the program's template key below it, and
+// its two values.
+extern const char* const TemplatesKeyPath;
+std::string TemplateKeyPath();
+extern const char* const TemplateValueNames[2];  // PathCache, NameCache
 
 struct VCacheSettings {
     bool present = false;       // [vcache] lists at least one key

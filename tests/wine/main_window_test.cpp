@@ -242,3 +242,14 @@ TEST(Splash, BorderlessCentredWithItsBar)
     ReleaseDC(h, dc);
     EXPECT_NE(corner, GetSysColor(COLOR_BTNFACE));
 }
+
+// A control whose window cannot be made ends the start with a failure
+// that names it; the window is not shown half made.
+TEST_F(MainWindow, ControlThatCannotBeMadeFailsTheStart)
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    ASSERT_TRUE(UnregisterClassA(AnimateClickClassName, instance));
+    TForm1 form;
+    EXPECT_EQ(ErrorOf(form.Create()), "Cannot create the window of control " + std::to_string(id::ani));
+    TAnimateClick::RegisterClass(instance);
+}

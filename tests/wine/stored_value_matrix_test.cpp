@@ -284,7 +284,6 @@ TEST_F(StoredProfileValues, EveryShape)
 TEST_F(StoredSwitchValues, EveryShape)
 {
     cases = mismatches = 0;
-    InitSettingTables();
     for (const TData& row : GlideSwitches) {
         for (const Row& r : SwitchRows(row.Value))
             Check(GlideKey, row.Name, r, r.glide);

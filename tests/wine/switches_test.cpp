@@ -24,17 +24,18 @@ protected:
 
 TEST(SwitchTables, RowsAndValues)
 {
-    InitSettingTables();
     ASSERT_EQ(GlideSwitches.size(), 16u);
     ASSERT_EQ(D3DSwitches.size(), 15u);
-    EXPECT_EQ(GlideSwitches[0].Name, "FX_GLIDE_NO_SPLASH");
-    EXPECT_EQ(GlideSwitches[5].Value, "3");
-    EXPECT_EQ(GlideSwitches[6].Name, "SSTV2_VIDEO_FILTER_THRESHOLD");
-    EXPECT_EQ(GlideSwitches[6].Value, "65535");
-    EXPECT_EQ(D3DSwitches[1].Name, "SSTV2_ANTIALIAS");
-    EXPECT_EQ(D3DSwitches[14].Name, "SSTV2_VIDEO_DISABLE");
-    for (int n = 0; n < 10; ++n)
-        EXPECT_EQ(GlideSwitches[6 + n].Name, D3DSwitches[5 + n].Name);
+    EXPECT_STREQ(GlideSwitches[0].Name, "FX_GLIDE_NO_SPLASH");
+    EXPECT_STREQ(GlideSwitches[5].Value, "3");
+    EXPECT_STREQ(GlideSwitches[6].Name, "SSTV2_VIDEO_FILTER_THRESHOLD");
+    EXPECT_STREQ(GlideSwitches[6].Value, "65535");
+    EXPECT_STREQ(D3DSwitches[1].Name, "SSTV2_ANTIALIAS");
+    EXPECT_STREQ(D3DSwitches[14].Name, "SSTV2_VIDEO_DISABLE");
+    for (int n = 0; n < 10; ++n) {
+        EXPECT_STREQ(GlideSwitches[6 + n].Name, D3DSwitches[5 + n].Name);
+        EXPECT_STREQ(GlideSwitches[6 + n].Value, D3DSwitches[5 + n].Value);
+    }
 }
 
 TEST_F(Switches, GlideValueOfAnyTypeChecksItsBox)

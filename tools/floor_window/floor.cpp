@@ -11,14 +11,16 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/layout_builder.h"
 #include "mainwindow/splash.h"
+#include "driver/setting.h"
 #include "driver/switch_tables.h"
 #include "platform/container.h"
+#include "system/cache_store.h"
 #include <commctrl.h>
 #include <string>
+#include <vector>
 
 namespace {
 const char* const FloorClass = "TarnwickFloor";
-const char* const VoodooPath = "SOFTWARE\\3dfx Interactive\\Voodoo2";
 
 LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -29,7 +31,7 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// Opens a key under the driver's and reads each named value once.
+// Opens a key and reads each named value once.
 void ReadValues(const std::string& key, const char* const* names, int count)
 {
     HKEY h = nullptr;
@@ -47,32 +49,33 @@ void ReadValues(const std::string& key, const char* const* names, int count)
 // each, the two switch keys, the template key, and [vcache].
 void ReadStoredSettings()
 {
-    const char* const gamma[] = {"SSTV2_RGAMMA", "SSTV2_GGAMMA", "SSTV2_BGAMMA"};
-    const char* const refresh[] = {"SSTV2_REFRESH_512x384", "SSTV2_REFRESH_640x400", "SSTV2_REFRESH_640x480",
-                                   "SSTV2_REFRESH_800x600", "SSTV2_REFRESH_1024x768"};
-    const char* const clock[] = {"SSTV2_GRXCLK"};
-    InitSettingTables();
-    for (const char* profile : {"\\Glide", "\\D3D"}) {
-        const std::string key = std::string(VoodooPath) + profile;
-        ReadValues(key, gamma, 3);
-        ReadValues(key, refresh, 5);
-        ReadValues(key, clock, 1);
+    std::vector<std::string> refreshNames;
+    for (int i = 1; i <= 5; ++i)
+        refreshNames.push_back(RefreshValueName(i));
+    std::vector<const char*> refresh;
+    for (const std::string& name : refreshNames)
+        refresh.push_back(name.c_str());
+    for (const char* profile : {GlideKeyName, D3DKeyName}) {
+        const std::string key = DriverSubkeyPath(profile);
+        ReadValues(key, GammaValueNames, 3);
+        ReadValues(key, refresh.data(), 5);
+        ReadValues(key, &ClockValueName, 1);
     }
-    for (const auto* rows : {&GlideSwitches, &D3DSwitches}) {
-        const std::string key = std::string(VoodooPath) + (rows == &GlideSwitches ? "\\Glide" : "\\D3D");
+    const auto switchNames = [](const auto& rows) {
         std::vector<const char*> names;
-        for (const TData& row : *rows)
-            names.push_back(row.Name.c_str());
-        ReadValues(key, names.data(), static_cast<int>(names.size()));
-    }
-    const char* const tmpl[] = {"PathCache", "NameCache"};
-    ReadValues("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\FS Templates\\Tarnwick", tmpl, 2);
+        for (const TData& row : rows)
+            names.push_back(row.Name);
+        return names;
+    };
+    ReadValues(DriverSubkeyPath(GlideKeyName), switchNames(GlideSwitches).data(), GlideSwitchCount);
+    ReadValues(DriverSubkeyPath(D3DKeyName), switchNames(D3DSwitches).data(), D3DSwitchCount);
+    ReadValues(TemplateKeyPath(), TemplateValueNames, 2);
     const char* const choice[] = {""};
-    ReadValues("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\FS Templates", choice, 1);
+    ReadValues(TemplatesKeyPath, choice, 1);
     char text[16384];
-    GetPrivateProfileStringA("vcache", nullptr, "", text, sizeof text, "system.ini");
-    for (const char* key : {"minfilecache", "maxfilecache", "chunksize"})
-        GetPrivateProfileStringA("vcache", key, "", text, 2048, "system.ini");
+    GetPrivateProfileStringA(VCacheSection, nullptr, "", text, sizeof text, SystemIni);
+    for (const char* key : VCacheKeys)
+        GetPrivateProfileStringA(VCacheSection, key, "", text, 2048, SystemIni);
 }
 
 struct Search {
@@ -120,7 +123,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                  TForm1::FrameTop, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
                                  instance, nullptr);
     SendMessageA(frame, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont()), FALSE);
-    BuildLayoutWindows(frame);
+    if (!frame || !BuildLayoutWindows(frame).ok())
+        return 1;
     for (int page = 1; page < 5; ++page)
         ShowWindow(FindById(frame, id::TabSheet1 + page), SW_HIDE);
 
