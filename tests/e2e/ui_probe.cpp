@@ -79,7 +79,10 @@ HWND FocusOf(DWORD threadId)
 LRESULT Ask(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool* answered, UINT timeoutMs)
 {
     DWORD_PTR result = 0;
-    const bool ok = SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+    // Not SMTO_ABORTIFHUNG: a program that is busy for a few seconds (as it
+    // is under emulation, with other tests beside it) counts as hung, and
+    // the question would fail at once instead of waiting for the answer.
+    const bool ok = SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, timeoutMs, &result) != 0;
     if (answered)
         *answered = ok;
     return static_cast<LRESULT>(result);
