@@ -97,7 +97,7 @@ public:
     static const Step SaveSteps[8];
 
 private:
-    friend struct TForm1TestAccess;  // the in-process tests' view of the state below
+    friend struct TForm1TestAccess;  // test seam: the in-process tests' view of the state below
 
     // What an edit marks for the save: a group of the selected profile, or
     // one of the groups that belong to no profile.

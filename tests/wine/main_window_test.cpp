@@ -85,9 +85,9 @@ TEST_F(MainWindow, ControlTableEntries)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
         Control& entry = **table.At(c.index);
-        EXPECT_EQ(entry.Id(), c.control);
+        EXPECT_EQ(GetDlgCtrlID(entry.Handle()), c.control);
         EXPECT_EQ(entry.Kind(), c.kind);
-        EXPECT_EQ(GetDlgCtrlID(entry.Parent()), c.parent);
+        EXPECT_EQ(GetDlgCtrlID(GetParent(entry.Handle())), c.parent);
         EXPECT_EQ(entry.Tag(), c.tag);
         const RECT r = Placement(c.control);
         EXPECT_EQ(r.left, c.x);
