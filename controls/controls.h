@@ -1,7 +1,9 @@
 #pragma once
 // Thin wrappers over the HWND controls of the main window, with the
 // operations the handlers use. Setting a value from code raises no change
-// notification: Win32 sends those only for user input.
+// notification, with one exception: an edit field sends EN_CHANGE for any
+// new text, its own SetWindowText included, so NumberField's SetValue and
+// Step do too.
 #include "controls/control_kind.h"
 #include "controls/subclass.h"
 #include <windows.h>
