@@ -39,5 +39,3 @@ private:
     bool open_ = false;
     bool playing_ = false;
 };
-
-extern const char* const AnimateClickClassName;

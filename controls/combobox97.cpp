@@ -42,11 +42,6 @@ void TComboBox97::SetItemIndex(int index)
     SendMessageA(Handle(), CB_SETCURSEL, (index >= 0 && index < count) ? index : -1, 0);
 }
 
-void TComboBox97::AddItem(const std::string& text)
-{
-    SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 void TComboBox97::SetFlat(bool on)
 {
     if (on == flat_)

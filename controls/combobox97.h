@@ -8,7 +8,7 @@
 //
 // A combo box takes its background from its parent's WM_CTLCOLOR* answer,
 // so the parent hands those queries back with ReflectCtlColor for the list
-// to show Color().
+// to show its own.
 #include "controls/controls.h"
 #include "controls/subclass.h"
 #include "platform/handles.h"
@@ -22,24 +22,25 @@ public:
 
     int ItemIndex() const;
     void SetItemIndex(int index);  // outside the items: no selection
-    void AddItem(const std::string& text);
 
     void SetFlat(bool on);
-
-    // The background of the box. ParentColor() is true while it is the
-    // parent's colour (a flat list that is disabled).
-    COLORREF Color() const { return color_; }
-    bool ParentColor() const { return parentColor_; }
-    HBRUSH BackgroundBrush() const { return brush_.get(); }
 
     // WM_CTLCOLOREDIT/LISTBOX/STATIC from the box.
     HBRUSH CtlColor(UINT msg, HDC dc, HWND from) const override;
 
+    bool Hot() const;  // the mouse is over it or it has the focus
+
+    // Test seam: the state the look is drawn from, which the in-process
+    // tests read; the program itself never asks. The background of the
+    // box: ParentColor() is true while it is the parent's colour (a flat
+    // list that is disabled).
+    COLORREF Color() const { return color_; }
+    bool ParentColor() const { return parentColor_; }
+    HBRUSH BackgroundBrush() const { return brush_.get(); }
     bool MouseInside() const { return mouseInside_; }
     bool Pressed() const { return pressed_; }    // the button is held down
     bool Tracking() const { return tracking_; }  // a press has dropped the list down
     int ButtonWidth() const { return buttonWidth_; }
-    bool Hot() const;  // the mouse is over it or it has the focus
 
 private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -57,18 +57,9 @@ int TrackBar::Position() const { return static_cast<int>(SendMessageA(Handle(), 
 // redraw now would only invalidate what nobody sees.
 BOOL TrackBar::Redraw() const { return IsWindowVisible(Handle()); }
 void TrackBar::SetPosition(int pos) { SendMessageA(Handle(), TBM_SETPOS, Redraw(), pos); }
-int TrackBar::Min() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETRANGEMIN, 0, 0)); }
-int TrackBar::Max() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETRANGEMAX, 0, 0)); }
-int TrackBar::SelStart() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETSELSTART, 0, 0)); }
-int TrackBar::SelEnd() const { return static_cast<int>(SendMessageA(Handle(), TBM_GETSELEND, 0, 0)); }
 void TrackBar::SetSelStart(int v) { SendMessageA(Handle(), TBM_SETSELSTART, Redraw(), v); }
 void TrackBar::SetSelEnd(int v) { SendMessageA(Handle(), TBM_SETSELEND, Redraw(), v); }
 
-int ProgressBar::Position() const { return static_cast<int>(SendMessageA(Handle(), PBM_GETPOS, 0, 0)); }
-int ProgressBar::Max() const
-{
-    return static_cast<int>(SendMessageA(Handle(), PBM_GETRANGE, FALSE, 0));
-}
 void ProgressBar::SetMax(int max)
 {
     const int min = static_cast<int>(SendMessageA(Handle(), PBM_GETRANGE, TRUE, 0));

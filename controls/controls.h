@@ -1,7 +1,9 @@
 #pragma once
 // Thin wrappers over the HWND controls of the main window, with the
 // operations the handlers use. Setting a value from code raises no change
-// notification: Win32 sends those only for user input.
+// notification, with one exception: an edit field sends EN_CHANGE for any
+// new text, its own SetWindowText included, so NumberField's SetValue and
+// Step do too.
 #include "controls/control_kind.h"
 #include "controls/subclass.h"
 #include <windows.h>
@@ -19,9 +21,7 @@ public:
 
     HWND Handle() const { return hwnd_; }
     ControlKind Kind() const { return kind_; }
-    int Id() const { return GetDlgCtrlID(hwnd_); }
     int Tag() const { return tag_; }
-    HWND Parent() const { return GetParent(hwnd_); }
 
     bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
     virtual void SetEnabled(bool on);
@@ -58,10 +58,6 @@ public:
     TrackBar(HWND h, int tag) : Control(h, ControlKind::TrackBar, tag) {}
     int Position() const;
     void SetPosition(int pos);  // clamped by the control into its range
-    int Min() const;
-    int Max() const;
-    int SelStart() const;
-    int SelEnd() const;
     void SetSelStart(int v);
     void SetSelEnd(int v);
 
@@ -72,8 +68,6 @@ private:
 class ProgressBar : public Control {
 public:
     ProgressBar(HWND h, int tag) : Control(h, ControlKind::ProgressBar, tag) {}
-    int Position() const;
-    int Max() const;
     void SetMax(int max);
     void SetPosition(int pos);
 };

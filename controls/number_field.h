@@ -11,7 +11,6 @@ class NumberField : public Control, public Subclass {
 public:
     NumberField(HWND edit, HWND updown, int tag);
 
-    HWND UpDown() const { return updown_; }
     void SetEnabled(bool on) override;
 
     // The text as a signed 32-bit integer; 0 when it is not one.

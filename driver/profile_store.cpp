@@ -63,28 +63,22 @@ Status ReadStoredClock(const RegistryAccessor& reg, int32_t& clock)
 
 } // namespace
 
-Status ReadGamma(TSetting& profile, UnreadValues* unread)
+Status ReadGamma(TSetting& profile, UnreadValues& unread)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForRead(reg, profile);
     long double* const components[3] = {&profile.GammaR, &profile.GammaG, &profile.GammaB};
-    for (int i = 0; i < 3; ++i) {
-        const bool read = ReadReal(reg, GammaValueNames[i], *components[i]);
-        if (unread)
-            unread->gamma[i] = !read;
-    }
+    for (int i = 0; i < 3; ++i)
+        unread.gamma[i] = !ReadReal(reg, GammaValueNames[i], *components[i]);
     return Status();
 }
 
-Status ReadRefreshRates(TSetting& profile, UnreadValues* unread)
+Status ReadRefreshRates(TSetting& profile, UnreadValues& unread)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
     OpenForRead(reg, profile);
-    for (int i = 1; i <= 5; ++i) {
-        const bool read = ReadInt(reg, RefreshValueName(i), RefreshRate(profile, i));
-        if (unread)
-            unread->refresh[i - 1] = !read;
-    }
+    for (int i = 1; i <= 5; ++i)
+        unread.refresh[i - 1] = !ReadInt(reg, RefreshValueName(i), RefreshRate(profile, i));
     return Status();
 }
 
@@ -100,12 +94,6 @@ Status ReadClock(TSetting& profile)
     return Status();
 }
 
-Status WriteGamma(const TSetting& profile)
-{
-    UnreadValues none;
-    return WriteGamma(profile, none);
-}
-
 Status WriteGamma(const TSetting& profile, UnreadValues& unread)
 {
     RegistryAccessor reg(HKEY_LOCAL_MACHINE);
@@ -118,12 +106,6 @@ Status WriteGamma(const TSetting& profile, UnreadValues& unread)
         unread.gamma[i] = false;
     }
     return Status();
-}
-
-Status WriteRefreshRates(const TSetting& profile)
-{
-    UnreadValues none;
-    return WriteRefreshRates(profile, none);
 }
 
 Status WriteRefreshRates(const TSetting& profile, UnreadValues& unread)

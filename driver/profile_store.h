@@ -16,17 +16,15 @@ struct UnreadValues {
     bool refresh[5] = {};  // resolution i at [i - 1]
 };
 
-Status ReadGamma(TSetting& profile, UnreadValues* unread = nullptr);
-Status ReadRefreshRates(TSetting& profile, UnreadValues* unread = nullptr);
+Status ReadGamma(TSetting& profile, UnreadValues& unread);
+Status ReadRefreshRates(TSetting& profile, UnreadValues& unread);
 // Fails with "'%s' is not a valid integer value" for a clock stored as text
 // that is not an integer.
 Status ReadClock(TSetting& profile);
 
-// Without `unread`, every value is written. A value written is stored from
-// then on: its mark in `unread` is cleared, so a second save (the restart
-// command may make one) writes it as it stands.
-Status WriteGamma(const TSetting& profile);
+// A value written is stored from then on: its mark in `unread` is cleared,
+// so a second save (the restart command may make one) writes it as it
+// stands.
 Status WriteGamma(const TSetting& profile, UnreadValues& unread);
-Status WriteRefreshRates(const TSetting& profile);
 Status WriteRefreshRates(const TSetting& profile, UnreadValues& unread);
 Status WriteClock(const TSetting& profile);

@@ -97,24 +97,26 @@ public:
     static const Step SaveSteps[8];
 
 private:
-    friend struct TForm1TestAccess;  // the in-process tests' view of the state below
+    friend struct TForm1TestAccess;  // test seam: the in-process tests' view of the state below
 
     // What an edit marks for the save: a group of the selected profile, or
     // one of the groups that belong to no profile.
     enum class Marks : unsigned char { Nothing, Refresh, Gamma, Clock, Cache, CacheOnceLoaded, Switches };
     enum class Source : unsigned char { Command, Notify, HScroll };
-    // One row per control range and notification (events.cpp).
+    // One row per notification and the controls it is for (events.cpp).
     struct EventRow {
         Source source;
         UINT code;
-        int first, last;  // control IDs
+        // Every control by its ID: a control joins a row only when it is
+        // written into it, wherever its ID falls.
+        std::initializer_list<int> controls;
         Marks marks;
         // Null when the row only marks. `detail` is the notification code
         // of a command and the NMHDR* of a notification.
         Status (*handle)(TForm1& form, int controlId, LPARAM detail);
         LRESULT result;   // what a handled notification answers
     };
-    static const EventRow Events[];
+    static const std::initializer_list<EventRow> Events;
     static constexpr UINT AnyCode = ~0u;
     static constexpr UINT FocusChange = ~1u;  // BN_SETFOCUS or BN_KILLFOCUS
 

@@ -7,10 +7,10 @@
 #include "platform/message_box.h"
 
 const TForm1::Step TForm1::LoadSteps[8] = {
-    {Group::GlideGamma, [](TForm1& f) { return ReadGamma(f.GlideProfile, &f.glideUnread_); }},
-    {Group::GlideRefresh, [](TForm1& f) { return ReadRefreshRates(f.GlideProfile, &f.glideUnread_); }},
-    {Group::D3DGamma, [](TForm1& f) { return ReadGamma(f.D3DProfile, &f.d3dUnread_); }},
-    {Group::D3DRefresh, [](TForm1& f) { return ReadRefreshRates(f.D3DProfile, &f.d3dUnread_); }},
+    {Group::GlideGamma, [](TForm1& f) { return ReadGamma(f.GlideProfile, f.glideUnread_); }},
+    {Group::GlideRefresh, [](TForm1& f) { return ReadRefreshRates(f.GlideProfile, f.glideUnread_); }},
+    {Group::D3DGamma, [](TForm1& f) { return ReadGamma(f.D3DProfile, f.d3dUnread_); }},
+    {Group::D3DRefresh, [](TForm1& f) { return ReadRefreshRates(f.D3DProfile, f.d3dUnread_); }},
     {Group::Cache, [](TForm1& f) { return f.ReadCacheSettings(); }},
     {Group::Switches, [](TForm1& f) { return f.ReadSwitches(); }},
     {Group::D3DClock, [](TForm1& f) { return ReadClock(f.D3DProfile); }},

@@ -33,6 +33,3 @@ bool ForwardToTopLevel(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
 
 // The font every window of the program uses: "MS Sans Serif", height -11.
 HFONT ProgramFont();
-
-extern const char* const ContainerClassName;
-extern const char* const PaintBoxClassName;

@@ -72,7 +72,6 @@ public:
     ScopedPaint(const ScopedPaint&) = delete;
     ScopedPaint& operator=(const ScopedPaint&) = delete;
     HDC dc() const { return ps_.hdc; }
-    const RECT& area() const { return ps_.rcPaint; }
 
 private:
     HWND hwnd_;

@@ -1,6 +1,5 @@
 #pragma once
-// The machine's memory amounts, in bytes. In-process tests replace the
-// source to show edge amounts.
+// The machine's memory amounts, in bytes.
 #include <cstdint>
 
 struct MemoryAmounts {
@@ -12,7 +11,9 @@ struct MemoryAmounts {
 
 using MemoryStatusFunction = MemoryAmounts (*)();
 
-MemoryStatusFunction SetMemoryStatusFunction(MemoryStatusFunction fn);  // nullptr: the system's
+// Test seam: the in-process tests replace the source to show edge amounts;
+// nullptr puts the system's back.
+MemoryStatusFunction SetMemoryStatusFunction(MemoryStatusFunction fn);
 // GlobalMemoryStatusEx where the system has it (true 64-bit amounts),
 // GlobalMemoryStatus otherwise (Windows 98).
 MemoryAmounts QueryMemoryStatus();

@@ -23,13 +23,6 @@ RegistryAccessor::DataType RegistryAccessor::ToDataType(DWORD regType)
     }
 }
 
-void RegistryAccessor::SetRootKey(HKEY root)
-{
-    root_ = root;
-    current_.reset();
-    currentPath_.clear();
-}
-
 bool RegistryAccessor::OpenKey(const std::string& path, bool canCreate)
 {
     const bool fromRoot = !path.empty() && path[0] == '\\';
@@ -47,7 +40,6 @@ bool RegistryAccessor::OpenKey(const std::string& path, bool canCreate)
     }
     if (rc != ERROR_SUCCESS)
         return false;
-    currentPath_ = (fromRoot || !current_ || currentPath_.empty()) ? sub : currentPath_ + "\\" + sub;
     current_.reset(opened);
     return true;
 }
@@ -73,12 +65,6 @@ RegistryAccessor::DataType RegistryAccessor::GetDataType(const std::string& name
 {
     Info info{};
     return QueryInfo(name, info) ? ToDataType(info.type) : DataType::Unknown;
-}
-
-int RegistryAccessor::GetDataSize(const std::string& name) const
-{
-    Info info{};
-    return QueryInfo(name, info) ? static_cast<int>(info.size) : -1;
 }
 
 Result<std::string> RegistryAccessor::ReadString(const std::string& name) const

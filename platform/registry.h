@@ -15,17 +15,13 @@ public:
     RegistryAccessor(const RegistryAccessor&) = delete;
     RegistryAccessor& operator=(const RegistryAccessor&) = delete;
 
-    void SetRootKey(HKEY root);
     // A path starting with '\' is taken from the root key, any other from the
     // current key if one is open. All access is asked for. On failure the
     // current key stays as it was.
     bool OpenKey(const std::string& path, bool canCreate);
-    bool HasCurrentKey() const { return static_cast<bool>(current_); }
-    const std::string& CurrentPath() const { return currentPath_; }
 
     bool ValueExists(const std::string& name) const;
     DataType GetDataType(const std::string& name) const;
-    int GetDataSize(const std::string& name) const;  // -1 when missing
 
     // A missing value reads as the empty text.
     Result<std::string> ReadString(const std::string& name) const;
@@ -46,5 +42,4 @@ private:
 
     HKEY root_;
     UniqueHKey current_;
-    std::string currentPath_;
 };

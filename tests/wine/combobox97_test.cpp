@@ -125,7 +125,7 @@ protected:
                                  23, parent_, nullptr, GetModuleHandleA(nullptr), nullptr);
         list_ = std::make_unique<TComboBox97>(combo_, 0);
         for (const char* item : {"60 Hz", "75 Hz", "85 Hz"})
-            list_->AddItem(item);
+            SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         SendMessageA(combo_, CB_SETITEMHEIGHT, 0, 13);
         list_->SetFlat(true);
         ShowWindow(parent_, SW_SHOW);

@@ -8,5 +8,10 @@ struct TForm1TestAccess {
     static bool GroupEdited(const TForm1& f, TForm1::Group g) { return f.GroupEdited(g); }
     static bool AnimationUnavailable(const TForm1& f) { return f.animationUnavailable_; }
     static bool AnimationStarted(const TForm1& f) { return f.animationStarted_; }
+    // The event table, as Dispatch reads it.
+    using Source = TForm1::Source;
+    static constexpr UINT AnyCode = TForm1::AnyCode;
+    static constexpr UINT FocusChange = TForm1::FocusChange;
+    static const std::initializer_list<TForm1::EventRow>& Events() { return TForm1::Events; }
 };
 using Access = TForm1TestAccess;

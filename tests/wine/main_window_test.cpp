@@ -7,7 +7,14 @@
 #include "controls/animate_click.h"
 #include "mainwindow/control_ids.h"
 #include "core/error.h"
+#include "mainwindow/layout.h"
 #include <commctrl.h>
+#include <algorithm>
+#include <iterator>
+#include <map>
+#include <set>
+#include <tuple>
+#include <vector>
 
 namespace {
 class MainWindow : public AppTest {
@@ -85,9 +92,9 @@ TEST_F(MainWindow, ControlTableEntries)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
         Control& entry = **table.At(c.index);
-        EXPECT_EQ(entry.Id(), c.control);
+        EXPECT_EQ(GetDlgCtrlID(entry.Handle()), c.control);
         EXPECT_EQ(entry.Kind(), c.kind);
-        EXPECT_EQ(GetDlgCtrlID(entry.Parent()), c.parent);
+        EXPECT_EQ(GetDlgCtrlID(GetParent(entry.Handle())), c.parent);
         EXPECT_EQ(entry.Tag(), c.tag);
         const RECT r = Placement(c.control);
         EXPECT_EQ(r.left, c.x);
@@ -96,6 +103,66 @@ TEST_F(MainWindow, ControlTableEntries)
     for (int bad : {0, 48})
         EXPECT_EQ(table.At(bad).status().Message(), "Range check error") << bad;
     EXPECT_EQ(table.TrackBarAt(1).status().Message(), "Range check error") << "a label taken as a slider";
+}
+
+TEST_F(MainWindow, EventRowsNameControlsOfTheirKind)
+{
+    // What each notification comes from, by layout kind. An up/down
+    // control is in no layout table: its ID is its number field's plus
+    // UpDownOffset. LinkSl is only read, when a slider moves.
+    using S = Access::Source;
+    using K = ItemKind;
+    struct Hears {
+        S source;
+        UINT code;
+        std::vector<ItemKind> kinds;
+        bool upDowns;
+        bool Kind(ItemKind k) const { return std::find(kinds.begin(), kinds.end(), k) != kinds.end(); }
+    };
+    const Hears hears[] = {
+        {S::Command, BN_CLICKED, {K::Button, K::DefaultButton, K::CheckBox}, false},
+        {S::Command, Access::FocusChange, {K::Button, K::DefaultButton}, false},
+        {S::Command, Access::AnyCode, {K::Animate}, false},
+        {S::Command, EN_CHANGE, {K::NumberField}, false},
+        {S::Command, CBN_SELCHANGE, {K::RefreshList}, false},
+        {S::Notify, TCN_SELCHANGE, {K::PageTabs, K::FlatTabs}, false},
+        {S::Notify, UDN_DELTAPOS, {K::NumberField}, true},
+        {S::HScroll, 0, {K::GammaSlider, K::ClockSlider}, false},
+    };
+    const std::set<int> heardByNone = {id::LinkSl};
+
+    std::map<int, ItemKind> kindOf;
+    for (const LayoutTable* table : AllLayouts) {
+        for (size_t i = 0; i < table->count; ++i)
+            kindOf[table->items[i].id] = table->items[i].kind;
+    }
+    std::set<std::tuple<S, UINT, int>> named;
+    for (const auto& row : Access::Events()) {
+        const Hears* h = std::find_if(std::begin(hears), std::end(hears),
+                                      [&](const Hears& e) { return e.source == row.source && e.code == row.code; });
+        ASSERT_NE(h, std::end(hears)) << "notification " << row.code << " is not in the list above";
+        EXPECT_NE(row.controls.size(), 0u);
+        for (int control : row.controls) {
+            SCOPED_TRACE(control);
+            const int laidOut = h->upDowns ? control - id::UpDownOffset : control;
+            if (h->upDowns) {
+                EXPECT_EQ(kindOf.count(control), 0u) << "the ID of an up/down is taken";
+            }
+            ASSERT_EQ(kindOf.count(laidOut), 1u) << "not in the layout";
+            EXPECT_TRUE(h->Kind(kindOf[laidOut])) << "of another kind than its row hears";
+            // Dispatch runs the first row for a control and notification.
+            EXPECT_TRUE(named.insert({row.source, row.code, control}).second) << "a second row never runs";
+        }
+    }
+    // The other way round: every control of a kind a row hears is in one.
+    for (const Hears& h : hears) {
+        for (const auto& [control, kind] : kindOf) {
+            const int heard = h.upDowns ? control + id::UpDownOffset : control;
+            if (h.Kind(kind) && !heardByNone.count(control)) {
+                EXPECT_EQ(named.count({h.source, h.code, heard}), 1u) << "no row for " << heard;
+            }
+        }
+    }
 }
 
 TEST_F(MainWindow, DesignStates)

@@ -27,6 +27,18 @@ protected:
             reg::SetRaw(GlideKey, name, s.type, s.data.data(), static_cast<DWORD>(s.data.size()));
     }
 };
+
+// Writes as a save after a load that read every value: all of them.
+Status WriteAllGamma(const TSetting& p)
+{
+    UnreadValues none;
+    return WriteGamma(p, none);
+}
+Status WriteAllRefreshRates(const TSetting& p)
+{
+    UnreadValues none;
+    return WriteRefreshRates(p, none);
+}
 } // namespace
 
 TEST_F(ProfileStore, GammaValues)
@@ -51,7 +63,8 @@ TEST_F(ProfileStore, GammaValues)
         TSetting p = Glide();
         p.GammaG = 7;
         const std::string before = reg::Dump(GlideKey);
-        EXPECT_OK(ReadGamma(p));
+        UnreadValues unread;
+        EXPECT_OK(ReadGamma(p, unread));
         EXPECT_EQ(p.GammaR, 1.3L);
         EXPECT_EQ(p.GammaG, c.expected);
         EXPECT_EQ(p.GammaB, 0.9L);
@@ -76,7 +89,8 @@ TEST_F(ProfileStore, RefreshRates)
         reg::SetString(GlideKey, "SSTV2_REFRESH_512x384", "60");
         Store("SSTV2_REFRESH_640x480", c.stored);
         TSetting p = Glide();
-        EXPECT_OK(ReadRefreshRates(p));
+        UnreadValues unread;
+        EXPECT_OK(ReadRefreshRates(p, unread));
         EXPECT_EQ(RefreshRate(p, 1), 60);
         EXPECT_EQ(RefreshRate(p, 3), c.expected);
         EXPECT_EQ(RefreshRate(p, 5), 0);
@@ -127,8 +141,9 @@ TEST_F(ProfileStore, MissingKeyReadsDefaultsAndIsNotCreated)
     TSetting p = Glide();
     p.GammaR = p.GammaG = p.GammaB = 3;
     RefreshRate(p, 2) = 75;
-    EXPECT_OK(ReadGamma(p));
-    EXPECT_OK(ReadRefreshRates(p));
+    UnreadValues unread;
+    EXPECT_OK(ReadGamma(p, unread));
+    EXPECT_OK(ReadRefreshRates(p, unread));
     EXPECT_OK(ReadClock(p));
     EXPECT_EQ(p.GammaR, 0);
     EXPECT_EQ(p.GammaB, 0);
@@ -148,8 +163,8 @@ TEST_F(ProfileStore, WritesTexts)
     RefreshRate(p, 1) = 85;
     RefreshRate(p, 5) = -1;
     p.Clock = 95;
-    EXPECT_OK(WriteGamma(p));
-    EXPECT_OK(WriteRefreshRates(p));
+    EXPECT_OK(WriteAllGamma(p));
+    EXPECT_OK(WriteAllRefreshRates(p));
     EXPECT_OK(WriteClock(p));
     const struct { const char* name; const char* text; } expected[] = {
         {"SSTV2_RGAMMA", "1.3"}, {"SSTV2_GGAMMA", "2"}, {"SSTV2_BGAMMA", "0.05"},
@@ -169,8 +184,8 @@ TEST_F(ProfileStore, ZeroProfileCreatesTheKey)
 {
     TSetting p = Glide();
     EXPECT_OK(ReadClock(p));
-    EXPECT_OK(WriteGamma(p));
-    EXPECT_OK(WriteRefreshRates(p));
+    EXPECT_OK(WriteAllGamma(p));
+    EXPECT_OK(WriteAllRefreshRates(p));
     EXPECT_OK(WriteClock(p));
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_GGAMMA"), "0");
     EXPECT_EQ(reg::String(GlideKey, "SSTV2_REFRESH_800x600"), "0");
@@ -182,8 +197,8 @@ TEST_F(ProfileStore, WriteToAKeyThatCannotBeCreated)
     reg::MakeVolatile(VoodooKey);
     TSetting p = Glide();
     const struct { Status (*write)(const TSetting&); const char* message; } writes[] = {
-        {WriteGamma, "Failed to set data for 'SSTV2_RGAMMA'"},
-        {WriteRefreshRates, "Failed to set data for 'SSTV2_REFRESH_512x384'"},
+        {WriteAllGamma, "Failed to set data for 'SSTV2_RGAMMA'"},
+        {WriteAllRefreshRates, "Failed to set data for 'SSTV2_REFRESH_512x384'"},
         {WriteClock, "Failed to set data for 'SSTV2_GRXCLK'"},
     };
     for (const auto& w : writes)
