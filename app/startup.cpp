@@ -10,7 +10,9 @@
 #include "platform/registry.h"
 #include <commctrl.h>
 
+namespace {
 const char* const NoCardMessage = "Nem találtam Voodoo2 kártyát!";
+} // namespace
 
 bool ProbeCard()
 {

@@ -20,4 +20,3 @@ void RunMessageLoop(HWND mainWindow);
 // clock).
 int RunTarnwick(HINSTANCE instance, void (*shown)() = nullptr);
 
-extern const char* const NoCardMessage;

@@ -39,3 +39,7 @@ private:
     bool open_ = false;
     bool playing_ = false;
 };
+
+// The window class RegisterClass makes ("TAnimateClick"). Test seam: a test
+// unregisters it to make a control that cannot be created.
+extern const char* const AnimateClickClassName;

@@ -13,7 +13,7 @@ public:
     TSplashForm(const TSplashForm&) = delete;
     TSplashForm& operator=(const TSplashForm&) = delete;
 
-    HWND Handle() const { return hwnd_; }
+    HWND Handle() const { return hwnd_; }  // test seam: the Splash test looks at the window
     HWND ProgressBar() const { return pb_; }
     void ShowAndPaint();
     void Hide();

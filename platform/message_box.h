@@ -7,6 +7,7 @@
 
 using MessageBoxFunction = int (*)(HWND owner, const char* text, const char* caption, UINT type);
 
+// Test seam: the in-process tests record the boxes instead of showing them.
 // Returns the previous function; pass nullptr to restore MessageBoxA.
 MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction fn);
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
