@@ -8,6 +8,7 @@
 //
 //   number_text_diff [SIZE] [SEED]
 #include "core/number_text.h"
+#include "tests/common/x87_reference.h"
 #include <algorithm>
 #include <cfloat>
 #include <chrono>
@@ -68,19 +69,6 @@ void Differs(const std::string& what)
 }
 
 // --- glibc's side -------------------------------------------------------
-
-// glibc prints a pseudo-denormal (exponent 0, integer bit set) as if the
-// integer bit were not there; the x87 and MinGW's printf count it, and so
-// does the program: such a number is the normal one with exponent 1.
-long double AsTheX87ReadsIt(long double value)
-{
-    unsigned char b[10];
-    std::memcpy(b, &value, 10);
-    if ((b[9] & 0x7F) == 0 && b[8] == 0 && (b[7] & 0x80))
-        b[8] = 1;
-    std::memcpy(&value, b, 10);
-    return value;
-}
 
 // The program's layout of "%.14Le": 15 digits without trailing zeros,
 // fixed for powers -4 to 14.

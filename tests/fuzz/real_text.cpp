@@ -3,6 +3,7 @@
 // 80-bit long double, are written, compared digit for digit with glibc's
 // "%.14Le", and read back.
 #include "core/number_text.h"
+#include "tests/common/x87_reference.h"
 #include "tests/fuzz/fuzz_check.h"
 #include <cmath>
 #include <cstring>
@@ -40,19 +41,6 @@ struct Decimal {
         return negative == o.negative && digits == o.digits && exponent == o.exponent;
     }
 };
-
-// glibc prints a pseudo-denormal (exponent 0, integer bit set) as if the
-// integer bit were not there; the x87 and MinGW's printf count it, and so
-// does RealToText: such a number is the normal one with exponent 1.
-long double AsTheX87ReadsIt(long double value)
-{
-    unsigned char bytes[10];
-    std::memcpy(bytes, &value, 10);
-    if ((bytes[9] & 0x7F) == 0 && bytes[8] == 0 && (bytes[7] & 0x80))
-        bytes[8] = 1;
-    std::memcpy(&value, bytes, 10);
-    return value;
-}
 
 // From "%.14Le": "-d.ddddddddddddddde+XX".
 Decimal FromPrintf(long double value)
