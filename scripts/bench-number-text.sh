@@ -5,11 +5,11 @@
 # optimised build without sanitizers (build/bench-native). Prints the time
 # each side took and `number-text differential values=N texts=M
 # differences=D`; exits non-zero on any difference.
-#   bench-number-text.sh [SIZE] [SEED]
+#   bench-number-text.sh [SIZE] [RANDOM-START]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 size=${1:-10000000}
-case $size in ''|*[!0-9]*) echo "usage: $0 [SIZE] [SEED]" >&2; exit 2 ;; esac
+case $size in ''|*[!0-9]*) echo "usage: $0 [SIZE] [RANDOM-START]" >&2; exit 2 ;; esac
 out=build/bench-native
 cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARNWICK_SANITIZE=OFF >/dev/null &&
     cmake --build "$out" --target number_text_diff >"$out/build.log" 2>&1 ||

@@ -6,7 +6,7 @@
 // just beside them, long ones, junk). Prints the counts, the time each side
 // took and the number of differences, showing the first 20; exits 1 on any.
 //
-//   number_text_diff [SIZE] [SEED]
+//   number_text_diff [SIZE] [RANDOM-START]   (the random generator's first state)
 #include "core/number_text.h"
 #include "tests/common/x87_reference.h"
 #include <algorithm>
@@ -472,7 +472,7 @@ int main(int argc, char** argv)
     if (argc > 2)
         state = std::strtoull(argv[2], nullptr, 10);
     if (size < 0) {
-        std::fprintf(stderr, "usage: %s [SIZE] [SEED]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [SIZE] [RANDOM-START]\n", argv[0]);
         return 2;
     }
     const auto start = Clock::now();
