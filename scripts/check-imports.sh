@@ -12,7 +12,7 @@ table=$here/win95-osr2-imports.txt   # what 95 OSR2 lacks
 objdump=${OBJDUMP:-i686-w64-mingw32-objdump}
 size_limit=131072
 
-# Functions absent from Windows 98 SE (or from its msvcrt.dll 6.x).
+# Functions absent from Windows 98 SE.
 deny=(
     GlobalMemoryStatusEx AddVectoredExceptionHandler RemoveVectoredExceptionHandler
     GetTickCount64 GetModuleHandleExA GetModuleHandleExW TryEnterCriticalSection
