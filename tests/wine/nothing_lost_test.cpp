@@ -233,3 +233,70 @@ TEST_F(NothingLost, WriteFaultsStopTheSaveAtTheirStep)
         }
     }
 }
+
+namespace {
+// Stored states a first "OK" may put into the program's own form; a second
+// start and "OK" must then find nothing left to change.
+struct StoredState {
+    const char* what;
+    void (*arrange)();
+};
+void SetBoth(const char* name, const reg::Value& value)
+{
+    for (const char* key : {GlideKey, D3DKey})
+        reg::Put(key, name, value);
+}
+const StoredState StoredStates[] = {
+    {"well formed", [] {}},
+    {"no driver key", [] { reg::DeleteTree(VoodooKey); }},
+    {"no Glide key", [] { reg::DeleteTree(GlideKey); }},
+    {"no Direct3D key", [] { reg::DeleteTree(D3DKey); }},
+    {"gamma \"1,3\"", [] { SetBoth("SSTV2_RGAMMA", reg::Text("1,3")); }},
+    {"gamma a REG_DWORD", [] { SetBoth("SSTV2_RGAMMA", reg::Dword(2)); }},
+    {"gamma \"1.30\" and out of the slider's range",
+     [] { reg::SetString(GlideKey, "SSTV2_RGAMMA", "1.30"); reg::SetString(D3DKey, "SSTV2_RGAMMA", "75"); }},
+    {"gamma empty text", [] { SetBoth("SSTV2_GGAMMA", reg::Text("")); }},
+    {"rate \"85 Hz\"", [] { SetBoth("SSTV2_REFRESH_640x480", reg::Text("85 Hz")); }},
+    {"rate a REG_DWORD", [] { SetBoth("SSTV2_REFRESH_800x600", reg::Dword(75)); }},
+    {"rate past 32 bits", [] { SetBoth("SSTV2_REFRESH_1024x768", reg::Text("2147483648")); }},
+    {"switches of foreign content", [] {
+         reg::SetString(GlideKey, "SSTV2_TMU_MEMSIZE", "4");
+         reg::SetDword(GlideKey, "SSTV2_VGA_PASS", 0);
+         reg::SetString(D3DKey, "FX_GLIDE_SWAPINTERVAL", "0 ");
+         reg::SetBinary(D3DKey, "SSTV2_BACKPORCH", {0x31, 0});
+         reg::SetDword(D3DKey, "SSTV2_AUTOMIPMAP", 1);
+     }},
+    {"file-system role Mobile", [] { reg::SetString(TemplatesKey, "", "Mobile"); }},
+    {"file-system role Server", [] { reg::SetString(TemplatesKey, "", "Server"); }},
+    {"file-system role ours, in small letters", [] { reg::SetString(TemplatesKey, "", "tarnwick"); }},
+    {"file-system role ours, our key missing",
+     [] { reg::SetString(TemplatesKey, "", "Tarnwick"); reg::DeleteTree(TemplateKey); }},
+    {"no file-system role", [] { reg::Put(TemplatesKey, "", reg::Absent()); }},
+    {"[vcache] in foreign forms",
+     [] { WriteSystemIni("[vcache]\r\nminfilecache=0x1000\r\nmaxfilecache= 2048\r\nchunksize=abc\r\n"); }},
+    {"no [vcache]", [] { WriteSystemIni("[boot]\r\nshell=Explorer.exe\r\n"); }},
+};
+} // namespace
+
+TEST_F(NothingLost, SecondOkFindsNothingToChange)
+{
+    for (const StoredState& state : StoredStates) {
+        SCOPED_TRACE(state.what);
+        TearDown();
+        SetUp();
+        state.arrange();
+        for (const bool second : {false, true}) {
+            SCOPED_TRACE(second ? "second OK" : "first OK");
+            const SettingsSnapshot before;
+            OpenForm();
+            Click(id::Button1);
+            Pump();
+            EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes.front().text);
+            EXPECT_EQ(Form().Handle(), nullptr) << "OK closes the window";
+            CloseForm();
+            if (second) {
+                EXPECT_EQ(before.Changes(), "");
+            }
+        }
+    }
+}
