@@ -2,11 +2,11 @@
 #include "mainwindow/splash.h"
 #include "controls/animate_click.h"
 #include "controls/controls.h"
+#include "driver/setting.h"
 #include "mainwindow/form1.h"
 #include "platform/app_title.h"
 #include "platform/container.h"
 #include "platform/message_box.h"
-#include "driver/setting.h"
 #include "platform/registry.h"
 #include <commctrl.h>
 

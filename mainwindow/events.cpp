@@ -4,6 +4,7 @@
 #include "controls/number_field.h"
 #include "mainwindow/control_ids.h"
 #include "mainwindow/form1.h"
+#include <algorithm>
 #include <commctrl.h>
 
 // A handler as a row holds it. The lambdas are members' code, so they may
@@ -78,17 +79,6 @@ const std::initializer_list<TForm1::EventRow> TForm1::Events = {
 
 #undef HANDLER
 
-namespace {
-bool Names(std::initializer_list<int> controls, int controlId)
-{
-    for (int control : controls) {
-        if (control == controlId)
-            return true;
-    }
-    return false;
-}
-} // namespace
-
 // Runs the first row for the control and notification, if any. Anything
 // else, IDCANCEL among it (so Escape does nothing), is left alone.
 Status TForm1::Dispatch(Source source, int controlId, UINT code, LPARAM detail, LRESULT& result)
@@ -96,7 +86,8 @@ Status TForm1::Dispatch(Source source, int controlId, UINT code, LPARAM detail, 
     for (const EventRow& row : Events) {
         const bool codeMatches = row.code == code || row.code == AnyCode ||
                                  (row.code == FocusChange && (code == BN_SETFOCUS || code == BN_KILLFOCUS));
-        if (row.source != source || !codeMatches || !Names(row.controls, controlId))
+        const bool named = std::find(row.controls.begin(), row.controls.end(), controlId) != row.controls.end();
+        if (row.source != source || !codeMatches || !named)
             continue;
         Mark(row.marks);
         result = row.result;

@@ -4,9 +4,9 @@
 #include "controls/combobox97.h"
 #include "controls/number_field.h"
 #include "mainwindow/control_ids.h"
+#include "platform/child_id.h"
 #include "platform/container.h"
 #include "platform/handles.h"
-#include "platform/child_id.h"
 #include <algorithm>
 #include <cstring>
 #include <commctrl.h>

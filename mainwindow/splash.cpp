@@ -1,7 +1,7 @@
 #include "mainwindow/splash.h"
 #include "mainwindow/control_ids.h"
-#include "platform/container.h"
 #include "platform/child_id.h"
+#include "platform/container.h"
 #include <commctrl.h>
 
 std::unique_ptr<TSplashForm> SplashForm;

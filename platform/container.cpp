@@ -1,6 +1,6 @@
 #include "platform/container.h"
-#include "platform/handles.h"
 #include "platform/child_id.h"
+#include "platform/handles.h"
 #include <vector>
 
 const char* const ContainerClassName = "TarnwickContainer";

@@ -32,15 +32,15 @@ LRESULT CALLBACK FloorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 // Opens a key and reads each named value once.
-void ReadValues(const std::string& key, const char* const* names, int count)
+void ReadValues(const std::string& key, const std::vector<std::string>& names)
 {
     HKEY h = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS)
         return;
-    for (int i = 0; i < count; ++i) {
+    for (const std::string& name : names) {
         BYTE data[256];
         DWORD size = sizeof data, type = 0;
-        RegQueryValueExA(h, names[i], nullptr, &type, data, &size);
+        RegQueryValueExA(h, name.c_str(), nullptr, &type, data, &size);
     }
     RegCloseKey(h);
 }
@@ -49,29 +49,25 @@ void ReadValues(const std::string& key, const char* const* names, int count)
 // each, the two switch keys, the template key, and [vcache].
 void ReadStoredSettings()
 {
-    std::vector<std::string> refreshNames;
+    std::vector<std::string> refresh;
     for (int i = 1; i <= 5; ++i)
-        refreshNames.push_back(RefreshValueName(i));
-    std::vector<const char*> refresh;
-    for (const std::string& name : refreshNames)
-        refresh.push_back(name.c_str());
-    for (const char* profile : {GlideKeyName, D3DKeyName}) {
-        const std::string key = DriverSubkeyPath(profile);
-        ReadValues(key, GammaValueNames, 3);
-        ReadValues(key, refresh.data(), 5);
-        ReadValues(key, &ClockValueName, 1);
-    }
+        refresh.push_back(RefreshValueName(i));
     const auto switchNames = [](const auto& rows) {
-        std::vector<const char*> names;
+        std::vector<std::string> names;
         for (const TData& row : rows)
             names.push_back(row.Name);
         return names;
     };
-    ReadValues(DriverSubkeyPath(GlideKeyName), switchNames(GlideSwitches).data(), GlideSwitchCount);
-    ReadValues(DriverSubkeyPath(D3DKeyName), switchNames(D3DSwitches).data(), D3DSwitchCount);
-    ReadValues(TemplateKeyPath(), TemplateValueNames, 2);
-    const char* const choice[] = {""};
-    ReadValues(TemplatesKeyPath, choice, 1);
+    for (const char* profile : {GlideKeyName, D3DKeyName}) {
+        const std::string key = DriverSubkeyPath(profile);
+        ReadValues(key, {std::begin(GammaValueNames), std::end(GammaValueNames)});
+        ReadValues(key, refresh);
+        ReadValues(key, {ClockValueName});
+    }
+    ReadValues(DriverSubkeyPath(GlideKeyName), switchNames(GlideSwitches));
+    ReadValues(DriverSubkeyPath(D3DKeyName), switchNames(D3DSwitches));
+    ReadValues(TemplateKeyPath(), {std::begin(TemplateValueNames), std::end(TemplateValueNames)});
+    ReadValues(TemplatesKeyPath, {""});
     char text[16384];
     GetPrivateProfileStringA(VCacheSection, nullptr, "", text, sizeof text, SystemIni);
     for (const char* key : VCacheKeys)
