@@ -12,19 +12,14 @@ cd "$(dirname "$0")/.."
 seconds=${1:-10}
 case $seconds in ''|*[!0-9]*|0) echo "usage: $0 [SECONDS]" >&2; exit 2 ;; esac
 
-need=()
-for pkg in clang-14 libclang-rt-14-dev cmake ninja-build; do
-    dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
-done
-if [ ${#need[@]} -gt 0 ]; then
-    echo "installing: ${need[*]}"
-    apt-get update -q >/dev/null &&
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${need[@]}" >/dev/null ||
-        { echo "fuzz: installing ${need[*]} failed"; exit 1; }
-fi
+# The release's own clang (Debian's default version: 14 on bookworm, 19 on
+# trixie) and its sanitizer and libFuzzer runtime.
+scripts/install-deps.sh clang libclang-rt-dev cmake ninja-build ||
+    { echo "fuzz: installing clang failed"; exit 1; }
+echo "fuzz: $(clang++ --version | head -n 1)"
 
 out=build/fuzz
-cmake -S tests/fuzz -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=None >/dev/null &&
+cmake -S tests/fuzz -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=None >/dev/null &&
     cmake --build "$out" >"$out/build.log" 2>&1 ||
     { cat "$out/build.log" 2>/dev/null; echo "fuzz: building the targets failed"; exit 1; }
 
