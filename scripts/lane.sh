@@ -65,26 +65,32 @@ remove_binfmt_entry() {
     return 0
 }
 
-# qemu-i386 from Debian's bookworm-backports, unpacked into the build folder
-# (it is one static program and installs nothing). Bookworm's own 7.2 scans
-# the guest's address space page by page on every mmap: each Wine process
-# then spends some 45 s starting, and a prefix takes 8 minutes to make.
+# qemu-i386 from Debian's archive, unpacked into the build folder (it is one
+# static program and installs nothing): the newest of the release's own and
+# its backports'. Bookworm's own 7.2 scans the guest's address space page by
+# page on every mmap: each Wine process then spends some 45 s starting, and
+# a prefix takes 8 minutes to make; bookworm-backports has 10. Trixie's own
+# is 10.
 fetch_qemu() {
-    local qemu=$lane_dir/qemu/usr/bin/qemu-i386 apt=$lane_dir/apt site codename
+    local qemu=$lane_dir/qemu/usr/bin/qemu-i386 apt=$lane_dir/apt site codename arch version
     [ -x "$qemu" ] && { echo "$qemu"; return 0; }
     # shellcheck disable=SC1091
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    arch=$(dpkg --print-architecture)
     # shellcheck disable=SC2016
     site=$(apt-get indextargets --no-release-info --format '$(SITE)' 'Created-By: Packages' \
         "Release: $codename" 'Component: main' 2>/dev/null | head -n 1)
     [ -n "$site" ] || { echo "no deb entry for $codename main to take the mirror from" >&2; return 1; }
     rm -rf "$apt"
     mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/debs"
-    echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $site $codename-backports main" >"$apt/sources.list"
+    printf 'deb [arch=%s signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] %s %s main\n' \
+        "$arch" "$site" "$codename" "$arch" "$site" "$codename-backports" >"$apt/sources.list"
     local opts=(-q -o "Dir::Etc::SourceList=$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
                 -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Get::List-Cleanup=0)
-    apt-get "${opts[@]}" update >"$apt/log" 2>&1 &&
-        (cd "$apt/debs" && apt-get "${opts[@]}" download qemu-user) >>"$apt/log" 2>&1 ||
+    # An index that fails (a mirror mid-sync) leaves the other suite's.
+    apt-get "${opts[@]}" update >"$apt/log" 2>&1
+    version=$(apt-cache "${opts[@]}" madison qemu-user 2>>"$apt/log" | awk '{ print $3 }' | sort -V | tail -n 1)
+    [ -n "$version" ] && (cd "$apt/debs" && apt-get "${opts[@]}" download "qemu-user=$version") >>"$apt/log" 2>&1 ||
         { tail -n 5 "$apt/log" >&2; return 1; }
     rm -rf "$lane_dir/qemu.new"
     dpkg-deb -x "$apt"/debs/qemu-user_*.deb "$lane_dir/qemu.new" &&
