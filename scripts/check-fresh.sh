@@ -11,7 +11,7 @@
 #
 # The system is made under build/fresh/DIST and removed at the end (--keep
 # leaves it, unmounted). What Wine and Xvfb need is mounted into it (proc,
-# sysfs, its own devpts and /dev/shm) and unmounted at the end, whatever
+# sysfs, binfmt_misc, its own devpts and /dev/shm) and unmounted at the end, whatever
 # happens; processes still running in it are ended first.
 # TARNWICK_MIRROR overrides the archive (default: the one this machine's
 # apt uses for its own release).
@@ -46,7 +46,8 @@ cleanup() {
         sleep 0.5
     done
     [ -e /proc/sys/fs/binfmt_misc/tarnwick-i386 ] &&
-        grep -q "interpreter $root/" /proc/sys/fs/binfmt_misc/tarnwick-i386 2>/dev/null &&
+        grep -qx "interpreter /root/tarnwick/build/lane/qemu/usr/bin/qemu-i386" \
+            /proc/sys/fs/binfmt_misc/tarnwick-i386 2>/dev/null &&
         echo -1 >/proc/sys/fs/binfmt_misc/tarnwick-i386
     for tries in 1 2 3; do
         for mount in $(mounts_under); do umount "$mount" 2>/dev/null || umount -l "$mount" 2>/dev/null; done
@@ -60,6 +61,7 @@ cleanup() {
     [ "$keep" = 1 ] || rm -rf --one-file-system "$root"
 }
 trap cleanup EXIT
+trap "exit 130" INT TERM
 
 scripts/install-deps.sh debootstrap git || exit 1
 if [ -z "${TARNWICK_MIRROR:-}" ]; then
@@ -113,6 +115,10 @@ mount -t proc proc "$root/proc" &&
     mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts" &&
     mount -t tmpfs -o mode=1777 shm "$root/dev/shm" ||
     { say "FAILED: mounting proc, sys, devpts and shm"; exit 1; }
+# The machine's binfmt_misc entries, so that the lane's choice inside sees
+# what sends 32-bit programs to an emulator (and can add its own).
+[ -e /proc/sys/fs/binfmt_misc/register ] &&
+    mount -t binfmt_misc binfmt_misc "$root/proc/sys/fs/binfmt_misc"
 
 say "cloning the committed project ($head)"
 git clone -q "file://$TARNWICK_ROOT" "$root/root/tarnwick" || { say "FAILED: git clone"; exit 1; }

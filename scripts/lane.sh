@@ -113,6 +113,48 @@ register_qemu() {
         { echo "cannot register with binfmt_misc: $(cat "$lane_dir/register.err")" >&2; return 1; }
 }
 
+# The shipped exe has no base relocations (Windows 9x loads an exe at its
+# preferred address), so Wine must be able to map one at 0x400000. Natively
+# it always can; under qemu-i386, Wine 10 (Debian 13), which comes without
+# its preloader and as a position-independent program, finds that address
+# taken by its own loader, and refuses (status c0000018). So the last try is
+# the real thing: a 32-bit PE without relocations at 0x400000 whose entry
+# returns 42, started by 32-bit Wine in a prefix of its own.
+make_pe_probe() {
+    python3 - "$lane_dir/exit42.exe" <<'PY'
+import struct, sys
+code = b'\xb8\x2a\x00\x00\x00\xc3'          # mov eax, 42; ret
+dos = b'MZ' + b'\0' * 58 + struct.pack('<I', 0x40)
+coff = struct.pack('<HHIIIHH', 0x14c, 1, 0, 0, 0, 224, 0x0103)  # i386; relocations stripped, executable, 32-bit
+optional = struct.pack('<HBBIIIIIIIIIHHHHHHIIIIHHIIIIII',
+    0x10b, 2, 0, 0x200, 0, 0, 0x1000, 0x1000, 0x2000, 0x400000, 0x1000, 0x200,
+    4, 0, 0, 0, 4, 0, 0, 0x2000, 0x200, 0, 3, 0, 0x100000, 0x1000, 0x100000, 0x1000, 0, 16)
+optional += b'\0' * (16 * 8)
+section = struct.pack('<8sIIIIIIHHI', b'.text', len(code), 0x1000, 0x200, 0x200, 0, 0, 0, 0, 0x60000020)
+headers = (dos + b'PE\0\0' + coff + optional + section).ljust(0x200, b'\0')
+with open(sys.argv[1], 'wb') as f:
+    f.write(headers + code.ljust(0x200, b'\0'))
+PY
+}
+
+# Runs the PE probe; prints what happened, returns 0 when it exited with 42.
+run_pe_probe() {
+    local prefix=$lane_dir/probe-prefix rc
+    make_pe_probe || { echo "could not write the probe exe"; return 1; }
+    rm -rf "$prefix"
+    WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+        timeout 600 /usr/lib/wine/wine "$lane_dir/exit42.exe" >"$lane_dir/pe-probe.out" 2>&1
+    rc=$?
+    WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1
+    rm -rf "$prefix"
+    if [ "$rc" -eq 42 ]; then
+        echo "exited with 42"
+        return 0
+    fi
+    echo "exit code $rc ($(grep -v XDG_RUNTIME_DIR "$lane_dir/pe-probe.out" | head -c 300 | tr '\n' ' ' | sed 's/ *$//'))"
+    return 1
+}
+
 choose_lane() {
     local probe= qemu= foreign= why=
     remove_binfmt_entry  # one left by a run that was killed
@@ -145,6 +187,10 @@ choose_lane() {
     fi
     if [ "$TARNWICK_LANE" != twin ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
         why="$why, but 32-bit Wine did not start"
+        remove_binfmt_entry
+        TARNWICK_LANE=twin
+    elif [ "$TARNWICK_LANE" != twin ] && ! probe=$(run_pe_probe); then
+        why="$why, but 32-bit Wine could not start an exe without relocations at its fixed base, as the shipped one is: $probe"
         remove_binfmt_entry
         TARNWICK_LANE=twin
     fi
