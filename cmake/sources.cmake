@@ -42,6 +42,7 @@ set(TARNWICK_APP_SOURCES
   platform/container.cpp
   platform/memory_status.cpp
   platform/message_box.cpp
+  platform/platform_version.cpp
   platform/profile_file.cpp
   platform/registry.cpp
   platform/restart.cpp

@@ -156,6 +156,7 @@ private:
     UniqueImageList imageList1_;
     UniqueImageList im2_;
 
+    HWND hintWindow_ = nullptr;  // the Info page's hint; owned by the window
     UniqueModule animationLibrary_;
     bool animationUnavailable_ = false;
     bool animationStarted_ = false;

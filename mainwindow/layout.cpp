@@ -7,6 +7,7 @@
 #include "platform/child_id.h"
 #include "platform/container.h"
 #include "platform/handles.h"
+#include "platform/platform_version.h"
 #include <algorithm>
 #include <cstring>
 #include <commctrl.h>
@@ -61,7 +62,14 @@ HWND MakeNumberField(HWND parent, const LayoutItem& it)
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
     // The field has no bounds: the buttons only ask for a step, which the
     // field makes itself, so the up/down control's own range never binds.
-    SendMessageA(updown, UDM_SETRANGE32, -1000000, 1000000);
+    // It only says which way the arrows step: up towards the maximum. 4.70
+    // has no UDM_SETRANGE32 and would keep its default range, 100 down to
+    // 0, where up steps down; UDM_SETRANGE takes at most UD_MAXVAL between
+    // the ends, and the control stays at 0 between them.
+    if (HasUpDownRange32())
+        SendMessageA(updown, UDM_SETRANGE32, -1000000, 1000000);
+    else
+        SendMessageA(updown, UDM_SETRANGE, 0, MAKELPARAM(10000, -10000));
     return edit;
 }
 
@@ -125,7 +133,8 @@ HWND MakeItemWindow(HWND parent, const LayoutItem& it, const TextMeasure& measur
     switch (it.kind) {
     case ItemKind::PageTabs: return MakeTabs(parent, it, TCS_HOTTRACK);
     case ItemKind::FlatTabs: {
-        HWND tabs = MakeTabs(parent, it, TCS_BUTTONS | TCS_FLATBUTTONS);
+        // Before 4.71 there are no flat buttons: the tabs are raised ones.
+        HWND tabs = MakeTabs(parent, it, TCS_BUTTONS | (HasFlatTabButtons() ? TCS_FLATBUTTONS : 0));
         AddTab(tabs, "Direct3D");
         AddTab(tabs, "Glide");
         return tabs;

@@ -1,6 +1,7 @@
 #include "platform/container.h"
 #include "platform/child_id.h"
 #include "platform/handles.h"
+#include <utility>
 #include <vector>
 
 const char* const ContainerClassName = "TarnwickContainer";
@@ -168,11 +169,45 @@ bool ForwardToTopLevel(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
     return true;
 }
 
+namespace {
+const char* const ProgramFontFace = "MS Sans Serif";
+FontFaceQuery g_fontFaceQuery = nullptr;
+
+int CALLBACK FaceFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;  // one is enough
+}
+
+bool SystemHasFace(const char* face, BYTE charset)
+{
+    LOGFONTA wanted{};
+    wanted.lfCharSet = charset;
+    lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    ScopedGetDC screen(nullptr);
+    EnumFontFamiliesExA(screen.get(), &wanted, FaceFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+} // namespace
+
+FontFaceQuery SetFontFaceQuery(FontFaceQuery query) { return std::exchange(g_fontFaceQuery, query); }
+
+BYTE ProgramFontCharset()
+{
+    const FontFaceQuery hasFace = g_fontFaceQuery ? g_fontFaceQuery : SystemHasFace;
+    return hasFace(ProgramFontFace, EASTEUROPE_CHARSET) ? EASTEUROPE_CHARSET : DEFAULT_CHARSET;
+}
+
+HFONT CreateProgramFont()
+{
+    return CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ProgramFontCharset(),
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, ProgramFontFace);
+}
+
 HFONT ProgramFont()
 {
-    static UniqueGdi<HFONT> font(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                             DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    static UniqueGdi<HFONT> font(CreateProgramFont());
     return font.get();
 }

@@ -31,5 +31,19 @@ void AddPaintedFrame(HWND container, const RECT& rect);
 // it. False for other messages, and when hwnd is itself top-level.
 bool ForwardToTopLevel(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
-// The font every window of the program uses: "MS Sans Serif", height -11.
+// The font every window of the program uses: "MS Sans Serif", height -11,
+// made once.
 HFONT ProgramFont();
+
+// Windows 9x draws an "A" text in the character set of the font, not the
+// code page of the system: the program's Windows-1250 bytes would show "õ"
+// for "ő" in a Western font. So the font asks for the Central European set
+// where the system has "MS Sans Serif" in it, and for the default set (the
+// system's own) where it has not.
+BYTE ProgramFontCharset();
+HFONT CreateProgramFont();  // a new one, owned by the caller
+
+// Test seam: whether the system has a font face in a character set; null
+// puts back the answer of the system's font list.
+using FontFaceQuery = bool (*)(const char* face, BYTE charset);
+FontFaceQuery SetFontFaceQuery(FontFaceQuery query);

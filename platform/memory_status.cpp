@@ -4,6 +4,7 @@
 
 namespace {
 MemoryStatusFunction g_source = nullptr;
+bool g_hideStatusEx = false;
 
 MemoryAmounts SystemMemoryStatus()
 {
@@ -11,7 +12,7 @@ MemoryAmounts SystemMemoryStatus()
     // GlobalMemoryStatus alone caps at 2 GiB on larger machines.
     using StatusEx = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
     static const auto statusEx = LookUpFunction<StatusEx>(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx");
-    if (statusEx) {
+    if (statusEx && !g_hideStatusEx) {
         MEMORYSTATUSEX ex{};
         ex.dwLength = sizeof ex;
         if (statusEx(&ex))
@@ -25,5 +26,7 @@ MemoryAmounts SystemMemoryStatus()
 } // namespace
 
 MemoryStatusFunction SetMemoryStatusFunction(MemoryStatusFunction fn) { return std::exchange(g_source, fn); }
+
+void HideGlobalMemoryStatusExForTest(bool hide) { g_hideStatusEx = hide; }
 
 MemoryAmounts QueryMemoryStatus() { return g_source ? g_source() : SystemMemoryStatus(); }

@@ -1,7 +1,18 @@
 #include "platform/profile_file.h"
 #include "core/error_text.h"
+#include <utility>
 #include <vector>
-#include <windows.h>
+
+namespace {
+ProfileWriteFunction g_write = nullptr;
+
+BOOL Write(const char* section, const char* key, const char* value, const std::string& file)
+{
+    return (g_write ? g_write : WritePrivateProfileStringA)(section, key, value, file.c_str());
+}
+} // namespace
+
+ProfileWriteFunction SetProfileWriteFunction(ProfileWriteFunction fn) { return std::exchange(g_write, fn); }
 
 bool ProfileFile::SectionHasKeys(const std::string& section) const
 {
@@ -22,14 +33,16 @@ std::string ProfileFile::ReadString(const std::string& section, const std::strin
 
 Status ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
 {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str()))
+    if (!Write(section.c_str(), key.c_str(), value.c_str(), fileName_))
         return Fail(FormatMessageText(errtext::UnableToWrite, fileName_));
     return Status();
 }
 
 Status ProfileFile::EraseSection(const std::string& section)
 {
-    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str()))
+    if (!Write(section.c_str(), nullptr, nullptr, fileName_))
         return Fail(FormatMessageText(errtext::UnableToWrite, fileName_));
     return Status();
 }
+
+void ProfileFile::Flush() { Write(nullptr, nullptr, nullptr, fileName_); }

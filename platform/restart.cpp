@@ -2,6 +2,7 @@
 #include <utility>
 #include "platform/handles.h"
 #include "platform/lookup.h"
+#include "platform/platform_version.h"
 
 namespace {
 RestartFunction g_restart = nullptr;
@@ -50,7 +51,7 @@ std::string SystemMessage(DWORD code)
 
 bool SystemRestart(std::string& failure)
 {
-    if (GetVersion() < 0x80000000)  // Windows NT family
+    if (IsWindowsNT())
         EnableShutdownPrivilege();
     if (ExitWindowsEx(EWX_REBOOT, 0))
         return true;

@@ -59,14 +59,23 @@ Status WriteTemplateNumber(RegistryAccessor& reg, const char* name, int32_t valu
     return reg.WriteBinaryData(name, bytes, sizeof bytes);
 }
 
-Status WriteVCache(const CacheSettings& settings)
+Status WriteVCacheKeys(ProfileFile& ini, const CacheSettings& settings)
 {
-    ProfileFile ini(SystemIni);
     if (!settings.diskCacheOn)
         return ini.EraseSection(VCacheSection);
     for (int i = 0; i < 3; ++i)
         TRY(ini.WriteString(VCacheSection, VCacheKeys[i], IntToText(settings.vcache[i])));
     return Status();
+}
+
+// Flushed after the writes, also after one that failed: what was written
+// reaches the disk before the user may restart.
+Status WriteVCache(const CacheSettings& settings)
+{
+    ProfileFile ini(SystemIni);
+    const Status written = WriteVCacheKeys(ini, settings);
+    ini.Flush();
+    return written;
 }
 
 Status WriteTemplateValues(const CacheSettings& settings)

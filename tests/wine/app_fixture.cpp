@@ -1,5 +1,6 @@
 #include "app_fixture.h"
 #include "app/startup.h"
+#include "mainwindow/control_ids.h"
 #include "platform/app_title.h"
 #include "platform/restart.h"
 
@@ -38,6 +39,9 @@ void AppTest::TearDown()
 {
     CloseForm();
     SetRestartFunction(nullptr);
+    for (const std::string& path : installedLibraries_)
+        DeleteFileA(path.c_str());
+    installedLibraries_.clear();
 }
 
 TForm1& AppTest::OpenForm()
@@ -55,4 +59,17 @@ void AppTest::CloseForm()
         form_->Close();
     Pump();
     form_.reset();
+}
+
+void AppTest::InstallDriverLibrary(const char* variant, const std::string& path)
+{
+    const std::string source = std::string(TARNWICK_STANDIN_DIR) + "/3dfxv2ps_" + variant + ".dll";
+    installedLibraries_.push_back(path);
+    ASSERT_TRUE(CopyFileA(source.c_str(), path.c_str(), FALSE)) << source << " to " << path;
+}
+
+void AppTest::DoubleClickAnimation()
+{
+    SendMessageA(Form().Find(id::ani).Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
+    Pump();
 }

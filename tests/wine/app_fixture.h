@@ -25,9 +25,16 @@ protected:
     TForm1& Form() { return *form_; }
     void CloseForm();
 
+    // Puts a stand-in driver library ("with_clip", "without_clip") at path,
+    // the driver's place unless told; it goes again after the test.
+    void InstallDriverLibrary(const char* variant, const std::string& path = AnimationLibraryPath);
+    // What a user's double-click on the Info page's animation sends.
+    void DoubleClickAnimation();
+
 private:
     MessageBoxRecorder boxRecorder_;
     std::unique_ptr<TForm1> form_;
+    std::vector<std::string> installedLibraries_;
 
 public:
     // What the replaced boxes and restart request saw, and what they answer.

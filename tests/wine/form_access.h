@@ -8,6 +8,7 @@ struct TForm1TestAccess {
     static bool GroupEdited(const TForm1& f, TForm1::Group g) { return f.GroupEdited(g); }
     static bool AnimationUnavailable(const TForm1& f) { return f.animationUnavailable_; }
     static bool AnimationStarted(const TForm1& f) { return f.animationStarted_; }
+    static HWND HintWindow(const TForm1& f) { return f.hintWindow_; }
     // The event table, as Dispatch reads it.
     using Source = TForm1::Source;
     static constexpr UINT AnyCode = TForm1::AnyCode;

@@ -203,22 +203,9 @@ TEST_F(MainWindow, ProbeOpensWithoutCreating)
 namespace {
 class InfoPage : public MainWindow {
 protected:
-    void InstallLibrary(const char* variant)
-    {
-        const std::string source = std::string(TARNWICK_STANDIN_DIR) + "/3dfxv2ps_" + variant + ".dll";
-        ASSERT_TRUE(CopyFileA(source.c_str(), AnimationLibraryPath, FALSE)) << source;
-    }
-    void TearDown() override
-    {
-        MainWindow::TearDown();
-        DeleteFileA(AnimationLibraryPath);
-    }
+    void InstallLibrary(const char* variant) { InstallDriverLibrary(variant); }
     TAnimateClick& Ani() { return Form().Get<TAnimateClick>(id::ani); }
-    void DoubleClick()
-    {
-        SendMessageA(Ani().Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
-        Pump();
-    }
+    void DoubleClick() { DoubleClickAnimation(); }
     void ClickPageTab(int index)
     {
         HWND tabs = Form().Find(id::PageControl1).Handle();

@@ -82,3 +82,20 @@ TEST(MemoryMath, TheSystemSourceReportsTrueAmounts)
         GTEST_SKIP() << "the emulated lane's total memory is the emulator's, cut to 32 bits";
     EXPECT_LE(m.availPhys, m.totalPhys);
 }
+
+// Windows 95, 98 and ME have GlobalMemoryStatus alone: 32-bit amounts, which
+// the display takes as they come.
+TEST_F(MemoryMonitor, WithoutGlobalMemoryStatusEx)
+{
+    SetMemoryStatusFunction(nullptr);
+    HideGlobalMemoryStatusExForTest(true);
+    const MemoryAmounts m = QueryMemoryStatus();
+    OpenForm();
+    Form().Timer1Timer();
+    HideGlobalMemoryStatusExForTest(false);
+    EXPECT_GT(m.totalPhys, 0u);
+    EXPECT_LE(m.totalPhys, 0xffffffffu);
+    EXPECT_LE(m.totalPageFile, 0xffffffffu);
+    EXPECT_GT(Max(id::pbFiz), 0);
+    EXPECT_EQ(Form().Find(id::LFiz).Text().rfind("\xd6sszesen: ", 0), 0u) << Form().Find(id::LFiz).Text();
+}
