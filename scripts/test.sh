@@ -78,7 +78,12 @@ start_xvfb || broken=1
 # so two run at a time beside them.
 [ -d "$in_process" ] && run_ctest "$in_process" &
 in_process_job=$!
-[ -d "$e2e" ] && run_ctest "$e2e" -j2
+# Under user-mode emulation a Wine process now and then hangs on its way out
+# (seen: a scenario whose every check had passed, then its time ran out): a
+# scenario that fails there gets one more try, and the try is counted below.
+retry=()
+[ "$TARNWICK_LANE" = emulated ] && retry=(--repeat until-pass:2)
+[ -d "$e2e" ] && run_ctest "$e2e" -j2 "${retry[@]}"
 wait "$in_process_job"
 for suite in "$in_process" "$e2e"; do
     [ -d "$suite" ] && tally_ctest "$suite"
@@ -94,5 +99,8 @@ image_count() {  # image_count pass|FAIL
 }
 echo
 echo "lane: $TARNWICK_LANE; e2e scenarios that started the shipped 32-bit exe (or its UD2 copy): $(image_count pass), that started another image: $(image_count FAIL)"
+if [ ${#retry[@]} -gt 0 ]; then
+    echo "lane: emulated; failed e2e tries that were tried again: $(grep -cE '^ *[0-9]+/[0-9]+ Test +#[0-9]+: .*\*\*\*(Failed|Timeout)' "$e2e/ctest.out" 2>/dev/null)"
+fi
 echo "tests: $passed passed, $failed failed, in $(( (SECONDS - started) / 60 )) min $(( (SECONDS - started) % 60 )) s"
 [ "$failed" -eq 0 ] && [ "$broken" -eq 0 ]
