@@ -131,27 +131,33 @@ in_system() {
 }
 
 log=$TARNWICK_ROOT/build/fresh/$dist-test.log
-say "bash scripts/test.sh (its output: $log)"
-t=$SECONDS
-in_system 'bash scripts/test.sh' >"$log" 2>&1
-status=$?
-test_time=$(elapsed "$t")
-grep -E '^(lane: |install-deps: |tests: |fuzz total|check-imports: (from|[0-9]+ imported))' "$log" | sed "s/^/check-fresh $dist: | /"
-[ "$status" -eq 0 ] || { tail -n 60 "$log"; say "FAILED: the test command exited with $status"; }
-say "test command: exit $status, $test_time"
+# Runs one of the README's commands there, its output into $log.NAME (the
+# test command's into $log); says how it went, with the line of its output
+# that matches $3, and returns its exit status.
+run_readme_command() {
+    local name=$1 command=$2 summary=$3 out=$log t=$SECONDS rc
+    [ "$name" = test ] || out=$log.$name
+    in_system "$command" >"$out" 2>&1
+    rc=$?
+    say "$name command: exit $rc, $(elapsed "$t"): $(grep -E -m1 "$summary" "$out" | tr -s ' ')"
+    [ "$rc" -eq 0 ] || { tail -n 40 "$out"; say "FAILED: $command exited with $rc"; }
+    return "$rc"
+}
 
-t=$SECONDS
-in_system 'bash scripts/demo.sh' >"$log.demo" 2>&1
+say "bash scripts/test.sh (its output: $log)"
+run_readme_command test 'bash scripts/test.sh' '^tests: '
+status=$?
+grep -E '^(lane: |install-deps: |fuzz total)' "$log" | sed "s/^/check-fresh $dist: | /"
+# The shipped exe's imports, as the check reads them from the PE file there.
+in_system 'python3 tools/pe_imports.py build/product/tarnwick.exe' 2>&1 |
+    grep -E '^check-imports: (size|from|[0-9]+ imported|passed|FAILED)' | sed "s/^/check-fresh $dist: | /"
+
+run_readme_command demo 'bash scripts/demo.sh' 'screenshot saved|starting'
 demo=$?
-say "demo command: exit $demo, $(elapsed "$t"): $(tail -n 1 "$log.demo")"
-[ "$demo" -eq 0 ] || tail -n 20 "$log.demo"
 cp "$root/root/tarnwick/build/demo-screenshot.png" "$TARNWICK_ROOT/build/fresh/$dist-demo.png" 2>/dev/null &&
     say "the demo's screenshot: build/fresh/$dist-demo.png"
-t=$SECONDS
-in_system 'bash scripts/release.sh' >"$log.release" 2>&1
+run_readme_command release 'bash scripts/release.sh' '^  tarnwick-.*\.zip '
 release=$?
-say "release command: exit $release, $(elapsed "$t"): $(grep -m1 'tarnwick.exe ' "$log.release" | tr -s ' ')"
-[ "$release" -eq 0 ] || tail -n 20 "$log.release"
 
 say "$(grep -E '^tests: ' "$log" | tail -n 1) on a bare $dist, commit $head, in all $(elapsed "$started")"
 [ "$status" -eq 0 ] && [ "$demo" -eq 0 ] && [ "$release" -eq 0 ]
