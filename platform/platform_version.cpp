@@ -30,9 +30,14 @@ ComctlVersion CommonControlsVersion()
 
 bool IsWindowsNT() { return GetVersion() < 0x80000000; }
 
-bool AnimateOpensFromModule() { return !(CommonControlsVersion() < Comctl471); }
-bool HasUpDownRange32() { return !(CommonControlsVersion() < Comctl471); }
-bool HasFlatTabButtons() { return !(CommonControlsVersion() < Comctl471); }
+namespace {
+// ACM_OPEN's module, UDM_SETRANGE32 and TCS_FLATBUTTONS all came with 4.71.
+bool Since471() { return !(CommonControlsVersion() < Comctl471); }
+} // namespace
+
+bool AnimateOpensFromModule() { return Since471(); }
+bool HasUpDownRange32() { return Since471(); }
+bool HasFlatTabButtons() { return Since471(); }
 
 UINT ToolInfoSize()
 {

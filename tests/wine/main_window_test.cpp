@@ -203,9 +203,7 @@ TEST_F(MainWindow, ProbeOpensWithoutCreating)
 namespace {
 class InfoPage : public MainWindow {
 protected:
-    void InstallLibrary(const char* variant) { InstallDriverLibrary(variant); }
     TAnimateClick& Ani() { return Form().Get<TAnimateClick>(id::ani); }
-    void DoubleClick() { DoubleClickAnimation(); }
     void ClickPageTab(int index)
     {
         HWND tabs = Form().Find(id::PageControl1).Handle();
@@ -230,12 +228,12 @@ protected:
 
 TEST_F(InfoPage, ClipPlaysOnceAndReplaysOnDoubleClick)
 {
-    InstallLibrary("with_clip");
+    InstallDriverLibrary("with_clip");
     OpenForm();
     EXPECT_FALSE(Access::AnimationUnavailable(Form()));
     EXPECT_TRUE(Access::AnimationStarted(Form()));
     EXPECT_TRUE(Ani().Playing()) << "plays when the window opens";
-    DoubleClick();
+    DoubleClickAnimation();
     EXPECT_TRUE(boxes.empty()) << "a double-click while playing does nothing";
     ASSERT_TRUE(WaitUntilStopped(8000)) << "the clip plays once and stops";
     ClickPageTab(1);
@@ -243,21 +241,21 @@ TEST_F(InfoPage, ClipPlaysOnceAndReplaysOnDoubleClick)
     ClickPageTab(0);
     EXPECT_EQ(Form().ActivePage(), 0);
     EXPECT_FALSE(Ani().Playing()) << "coming back does not replay it";
-    DoubleClick();
+    DoubleClickAnimation();
     EXPECT_TRUE(Ani().Playing()) << "a double-click after it ended replays it";
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(InfoPage, LibraryWithoutTheClip)
 {
-    InstallLibrary("without_clip");
+    InstallDriverLibrary("without_clip");
     OpenForm();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Cannot open AVI.");
     EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
     EXPECT_EQ(Form().ActivePage(), 0) << "the load went on afterwards";
-    DoubleClick();
-    DoubleClick();
+    DoubleClickAnimation();
+    DoubleClickAnimation();
     EXPECT_EQ(boxes.size(), 3u) << "each double-click tries again";
 }
 
